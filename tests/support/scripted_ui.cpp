@@ -1,0 +1,74 @@
+#include "support/scripted_ui.h"
+
+namespace tw::test {
+
+namespace {
+
+Answer defaultAnswer(const Message& message) {
+    bool second = message.defaultButton == 2;
+    bool third = message.defaultButton == 3;
+    switch (message.buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::OkCancel: return second ? Answer::Cancel : Answer::Ok;
+    case Buttons::YesNo: return second ? Answer::No : Answer::Yes;
+    case Buttons::YesNoCancel: return third ? Answer::Cancel : second ? Answer::No : Answer::Yes;
+    case Buttons::RetryCancel: return second ? Answer::Cancel : Answer::Retry;
+    case Buttons::AbortRetryIgnore: return third ? Answer::Ignore : second ? Answer::Retry : Answer::Abort;
+    }
+    return Answer::Ok;
+}
+
+template <typename T>
+T takeFront(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+}  // namespace
+
+Answer ScriptedUi::showMessage(const Message& message) {
+    messages.push_back(message);
+    return takeFront(answers, defaultAnswer(message));
+}
+
+std::optional<std::string> ScriptedUi::inputBox(const std::string&, const std::string&, const std::string&) {
+    return takeFront(inputs, std::optional<std::string>{});
+}
+
+std::string ScriptedUi::browseForFolder(const std::string&, const std::string&) {
+    return takeFront(pickedPaths, std::string{});
+}
+
+std::string ScriptedUi::showOpenDialog(const std::string&, const std::string&) {
+    return takeFront(pickedPaths, std::string{});
+}
+
+std::string ScriptedUi::showSaveDialog(const std::string&, const std::string&, const std::string&,
+                                       const std::string&) {
+    return takeFront(pickedPaths, std::string{});
+}
+
+void ScriptedUi::showModal(DialogModel& dialog) {
+    modalDialogs.emplace_back(dialog.dialogName());
+    if (onModal) onModal(dialog);
+}
+
+void ScriptedUi::popupMenu(std::string_view menuName) { popups.emplace_back(menuName); }
+
+OpenResult ScriptedUi::openDocument(const std::string& target) {
+    opened.push_back(target);
+    return openResult;
+}
+
+void ScriptedUi::setClipboardText(const std::string& text) { clipboard = text; }
+
+void ScriptedUi::playSound(const std::string& path) { sounds.push_back(path); }
+
+void ScriptedUi::processEvents() {
+    ++yields;
+    if (onYield) onYield();
+}
+
+}  // namespace tw::test
