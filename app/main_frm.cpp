@@ -1,1 +1,243 @@
-// in progress
+#include "app/main_frm.h"
+
+#include "app/command_line.h"
+#include "app/frm_tip.h"
+#include "base/general.h"
+#include "platform/lock_file.h"
+
+namespace tw {
+
+namespace {
+
+constexpr float TopClampBelow = -200;
+constexpr float LeftClampBelow = -500;
+constexpr float ClampedPosition = 100;
+
+constexpr std::string_view ConfirmPermanentDelete =
+    "This will delete the files permanently i.e., they are not sent to the recycle bin.\r\n"
+    "Are you sure you want to preceed.";
+constexpr std::string_view ConfirmUnprotect =
+    "It is highly recommended to leave this option checked to prevent loss of data.\r\n"
+    "Do you want to leave this option";
+constexpr std::string_view NewSessionPrompt = "Add search path and click on the scan button to start search.";
+
+}  // namespace
+
+MainFrm::MainFrm(SettingsStore& settings, UiPort& ui, AppFolders folders, std::string commandLine)
+    : settings_(settings), ui_(ui), folders_(std::move(folders)), commandLine_(std::move(commandLine)) {
+    registerCommands();
+}
+
+void MainFrm::registerCommands() {
+    handlers_ = {
+        {"MNewSession", [this] { MNewSession_Click(); }},
+        {"MPicViewer", [this] { togglePictureViewer(); }},
+        {"MSendToRecycleBin", [this] { toggleRecycleBin(); }},
+        {"MClose", [this] { if (observer_.closeRequested) observer_.closeRequested(); }},
+        {"MHelpTopics", [this] { ui_.openDocument(folders_.resources + "/" + std::string(HelpFileName)); }},
+        {"mnuTip", [this] { showTipOfTheDay(); }},
+        {"mnuFaq", [this] { openWebPage(FaqPage()); }},
+        {"mnuHelponline", [this] { openWebPage(HelpOnlinePage()); }},
+        {"mnuchkforupdate", [this] { openWebPage(UpdatePage()); }},
+        {"MAbout", [this] { showAbout(); }},
+    };
+}
+
+void MainFrm::changed() {
+    if (observer_.stateChanged) observer_.stateChanged();
+}
+
+void MainFrm::setPanel(int number, std::string text) { panels_.at(number - 1) = std::move(text); }
+
+void MainFrm::readSavedGeometry() {
+    geometry_.Width = static_cast<float>(Val(settings_.GetSetting(settings::WindowWidth)));
+    geometry_.Height = static_cast<float>(Val(settings_.GetSetting(settings::WindowHeight)));
+    geometry_.Top = static_cast<float>(Val(settings_.GetSetting(settings::WindowTop)));
+    geometry_.Left = static_cast<float>(Val(settings_.GetSetting(settings::WindowLeft)));
+    // A window closed while minimised was stored far off screen.
+    if (geometry_.Top < TopClampBelow) geometry_.Top = ClampedPosition;
+    if (geometry_.Left < LeftClampBelow) geometry_.Left = ClampedPosition;
+}
+
+void MainFrm::Form_Load() {
+    setPanel(3, "Files : 0");
+    setPanel(4, "Folders : 0");
+    setPanel(2, "Duplicates : 0");
+    platform::holdLockFile("TWMutex");
+    readSavedGeometry();
+    pictureViewerImage_ = Val(settings_.GetSetting(settings::Display)) == PictureViewerOnImage
+                              ? PictureViewerOnImage
+                              : PictureViewerOffImage;
+    // Only an explicit "11" means permanent deletion; a damaged value keeps the trash.
+    recycleBinImage_ = Val(settings_.GetSetting(settings::RecycleBin)) == RecycleBinOffImage ? RecycleBinOffImage
+                                                                                                 : RecycleBinOnImage;
+    changed();
+}
+
+void MainFrm::Form_Activate(WindowState state) {
+    if (FirstActivation) return;
+    FirstActivation = true;
+    if (!commandLine_.empty()) {
+        std::string path = SessionPathFromCommandLine(commandLine_);
+        if (!FileExists(path))
+            ui_.showMessage({"\"" + path + "\"", "File Not Found", Buttons::Ok, Icon::Critical});
+        return;
+    }
+    if (Val(settings_.GetSetting(settings::ShowTipsAtStartup)) == 1) showTipOfTheDay();
+    if (state == WindowState::Normal) {
+        readSavedGeometry();
+        if (observer_.geometryChanged) observer_.geometryChanged();
+    }
+}
+
+FormLayout MainFrm::Form_Resize(WindowState state) {
+    if (geometry_.Width < MinimumWidth) geometry_.Width = MinimumWidth;
+    if (geometry_.Height < MinimumHeight) geometry_.Height = MinimumHeight;
+    FormLayout layout;
+    layout.searchListWidth = geometry_.Width - 6650;
+    layout.searchButtonsLeft = geometry_.Width - 6630;
+    layout.engineFrameLeft = geometry_.Width - 6100;
+    if (state == WindowState::Minimized) return layout;
+    caption_ = MainCaption;
+    layout.resultListResized = true;
+    layout.resultListHeight = geometry_.Height - 3400;
+    layout.resultListWidth = geometry_.Width - 200;
+    return layout;
+}
+
+void MainFrm::Form_QueryUnload() {
+    settings_.SaveSetting(settings::WindowWidth, NumberText(geometry_.Width));
+    settings_.SaveSetting(settings::WindowHeight, NumberText(geometry_.Height));
+    settings_.SaveSetting(settings::WindowTop, NumberText(geometry_.Top));
+    settings_.SaveSetting(settings::WindowLeft, NumberText(geometry_.Left));
+}
+
+void MainFrm::runCommand(std::string_view name) {
+    if (!isEnabled(name)) return;
+    auto handler = handlers_.find(name);
+    if (handler != handlers_.end()) handler->second();
+}
+
+bool MainFrm::isEnabled(std::string_view name) const {
+    auto off = disabled_.find(name);
+    if (off != disabled_.end() && off->second) return false;
+    if (handlers_.contains(name)) return true;
+    const MenuEntry* entry = FindMenuEntry(name);
+    return entry != nullptr && entry->isSubmenu();
+}
+
+bool MainFrm::isChecked(std::string_view name) const {
+    if (name == "MPicViewer") return pictureViewerOn();
+    if (name == "MSendToRecycleBin") return recycleBinOn();
+    return false;
+}
+
+void MainFrm::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+    case MarkButton:
+        if (RLV.empty()) ui_.showMessage({"No items marked/checked", "Error", Buttons::Ok, Icon::None});
+        else ui_.popupMenu("MMark");
+        return;
+    case PictureViewerButton: togglePictureViewer(); return;
+    case RecycleBinButton: toggleRecycleBin(); return;
+    default:
+        for (const ToolbarButton& button : ToolbarButtons())
+            if (button.index == index && !button.command.empty()) runCommand(button.command);
+    }
+}
+
+int MainFrm::toolbarImage(int index) const {
+    if (index == PictureViewerButton) return pictureViewerImage_;
+    if (index == RecycleBinButton) return recycleBinImage_;
+    for (const ToolbarButton& button : ToolbarButtons())
+        if (button.index == index) return button.image;
+    return 0;
+}
+
+bool MainFrm::isToolbarButtonEnabled(int index) const {
+    for (const ToolbarButton& button : ToolbarButtons()) {
+        if (button.index != index || button.isSeparator()) continue;
+        return button.command.empty() || isEnabled(button.command);
+    }
+    return false;
+}
+
+void MainFrm::togglePictureViewer() {
+    pictureViewerImage_ = pictureViewerOn() ? PictureViewerOffImage : PictureViewerOnImage;
+    settings_.SaveSetting(settings::Display, std::to_string(pictureViewerImage_));
+    changed();
+}
+
+void MainFrm::toggleRecycleBin() {
+    if (!recycleBinOn()) {
+        recycleBinImage_ = RecycleBinOnImage;
+    } else {
+        Message confirm{std::string(ConfirmPermanentDelete), "Confirm", Buttons::YesNo, Icon::None, 2};
+        if (ui_.showMessage(confirm) == Answer::Yes) recycleBinImage_ = RecycleBinOffImage;
+    }
+    settings_.SaveSetting(settings::RecycleBin, std::to_string(recycleBinImage_));
+    changed();
+}
+
+void MainFrm::MNewSession_Click() {
+    SearchList.clear();
+    RLV.clear();
+    engine_ = 1;
+    protect_ = true;
+    includeHidden_ = false;
+    fuzzy_ = false;
+    disabled_["cmdRemove"] = true;
+    setPanel(1, std::string(NewSessionPrompt));
+    setPanel(2, "");
+    setPanel(3, "");
+    setPanel(4, "");
+    setPanel(5, "00:00:00");
+    RLV.clearSortIndicators();
+    changed();
+}
+
+void MainFrm::chkProtect_Click(bool ticked, CheckSource source) {
+    protect_ = ticked;
+    if (!ticked && source == CheckSource::Direct) {
+        Message confirm{std::string(ConfirmUnprotect), "Confirm", Buttons::YesNo, Icon::Critical, 2};
+        if (ui_.showMessage(confirm) == Answer::Yes) protect_ = true;
+    }
+    changed();
+}
+
+void MainFrm::Command1_Click() {
+    if (isEnabled("MCancel")) runCommand("MCancel");
+}
+
+void MainFrm::selectEngine(int engine) {
+    if (engine < 1 || engine > 4) return;
+    engine_ = engine;
+    changed();
+}
+
+void MainFrm::setFuzzy(bool on) {
+    fuzzy_ = on;
+    changed();
+}
+
+void MainFrm::setIncludeHidden(bool on) {
+    includeHidden_ = on;
+    changed();
+}
+
+void MainFrm::openWebPage(const std::string& address) {
+    if (ui_.openDocument(address) == OpenResult::Opened) return;
+    ui_.showMessage({"No web browser could be started to open " + address + ".", "Error", Buttons::Ok, Icon::None});
+}
+
+void MainFrm::showTipOfTheDay() {
+    frmTip tip(settings_);
+    ui_.showModal(tip);
+}
+
+void MainFrm::showAbout() {
+    frmAbout about;
+    ui_.showModal(about);
+}
+
+}  // namespace tw

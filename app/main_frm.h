@@ -1,0 +1,159 @@
+#pragma once
+// The main window as a model: its state, its commands and the rules of its
+// lifetime. Views bind to it and report the user's actions; it asks the user
+// through the UI port, so it runs the same under Qt, on the command line and
+// in tests.
+
+#include "app/command_table.h"
+#include "app/product.h"
+#include "base/settings_store.h"
+#include "base/ui_port.h"
+#include "results/result_list.h"
+#include "setup/search_folder_entry.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// Window position and size in twips (1/1440 inch; 15 twips to a pixel at 96 dpi).
+struct Geometry {
+    float Width = 0;
+    float Height = 0;
+    float Top = 0;
+    float Left = 0;
+};
+
+// Where the resizable parts of the window go for the current size, in twips.
+struct FormLayout {
+    float searchListWidth = 0;
+    float searchButtonsLeft = 0;  // cmdAdd, cmdRemove, cmdExclude
+    float engineFrameLeft = 0;
+    bool resultListResized = false;  // false while minimised
+    float resultListHeight = 0;
+    float resultListWidth = 0;
+};
+
+inline constexpr float MinimumWidth = 10350;
+inline constexpr float MinimumHeight = 5000;
+inline constexpr int StatusPanelCount = 5;
+
+// Where the program's own files are.
+struct AppFolders {
+    std::string resources;  // read-only: help page, templates, sounds
+    std::string userData;   // writable: default session, exclusion list, report
+};
+
+// What the views are told. Every callback is optional.
+struct MainFrmObserver {
+    std::function<void()> stateChanged;     // commands, options, panels or lists changed
+    std::function<void()> geometryChanged;  // apply Width, Height, Top and Left
+    std::function<void()> closeRequested;   // the Close command: the view closes the window
+};
+
+// Who sets a check box: the user ("Direct") or a loader ("ThruFile"). Only
+// the user's own change asks for confirmation.
+enum class CheckSource { Direct, ThruFile };
+
+class MainFrm {
+public:
+    MainFrm(SettingsStore& settings, UiPort& ui, AppFolders folders, std::string commandLine);
+
+    void setObserver(MainFrmObserver observer) { observer_ = std::move(observer); }
+
+    // Lifetime, in the order the view calls them.
+    void Form_Load();
+    void Form_Activate(WindowState state);
+    FormLayout Form_Resize(WindowState state);
+    void Form_QueryUnload();
+
+    // Commands by their menu name; a command without a handler is disabled.
+    void runCommand(std::string_view name);
+    bool isEnabled(std::string_view name) const;
+    bool isChecked(std::string_view name) const;
+
+    void Toolbar1_ButtonClick(int index);
+    int toolbarImage(int index) const;
+    bool isToolbarButtonEnabled(int index) const;
+
+    void MNewSession_Click();
+    void chkProtect_Click(bool ticked, CheckSource source = CheckSource::Direct);
+    void Command1_Click();  // the Esc key
+
+    void selectEngine(int engine);
+    void setFuzzy(bool on);
+    void setIncludeHidden(bool on);
+
+    // State.
+    int engine() const { return engine_; }
+    bool fuzzy() const { return fuzzy_; }
+    bool fuzzyEnabled() const { return engine_ == 1; }
+    bool protect() const { return protect_; }
+    bool includeHidden() const { return includeHidden_; }
+    const std::string& panel(int number) const { return panels_.at(number - 1); }
+    const std::string& caption() const { return caption_; }
+    bool pictureViewerOn() const { return pictureViewerImage_ == PictureViewerOnImage; }
+    bool recycleBinOn() const { return recycleBinImage_ == RecycleBinOnImage; }
+    bool firstActivation() const { return FirstActivation; }
+
+    Geometry& geometry() { return geometry_; }
+    const Geometry& geometry() const { return geometry_; }
+
+    const std::vector<SearchFolderEntry>& searchList() const { return SearchList; }
+    const ResultList& resultList() const { return RLV; }
+
+    const AppFolders& folders() const { return folders_; }
+    SettingsStore& settings() { return settings_; }
+    UiPort& ui() { return ui_; }
+
+    // The counters the scan sets and sessions store.
+    int32_t FilesScanned = 0;
+    int32_t FoldersScanned = 0;
+    int32_t DuplicateFileCount = 0;
+    int64_t DuplicateBytes = 0;  // ten-thousandths of a byte count: fixed point with four decimals
+    bool ScanCancelled = false;
+    bool EditSearchFolder = false;
+
+private:
+    void registerCommands();
+    void setPanel(int number, std::string text);
+    void readSavedGeometry();
+    void togglePictureViewer();
+    void toggleRecycleBin();
+    void openWebPage(const std::string& address);
+    void showTipOfTheDay();
+    void showAbout();
+    void changed();
+
+    SettingsStore& settings_;
+    UiPort& ui_;
+    AppFolders folders_;
+    std::string commandLine_;
+    MainFrmObserver observer_;
+
+    std::map<std::string, std::function<void()>, std::less<>> handlers_;
+    std::map<std::string, bool, std::less<>> disabled_;  // commands switched off by state
+
+    int engine_ = 1;
+    bool fuzzy_ = false;
+    bool protect_ = true;
+    bool includeHidden_ = false;
+    std::array<std::string, StatusPanelCount> panels_;
+    std::string caption_{MainCaption};
+    int pictureViewerImage_ = PictureViewerOnImage;
+    int recycleBinImage_ = RecycleBinOnImage;
+    bool FirstActivation = false;
+    Geometry geometry_;
+
+    std::vector<SearchFolderEntry> SearchList;
+    ResultList RLV;
+};
+
+}  // namespace tw
