@@ -21,6 +21,9 @@ bool makeDirectories(const std::string& path);
 // True when the path names a regular file (links to one included).
 bool isRegularFile(const std::string& path);
 
+// True when the path names a folder (links to one included).
+bool isFolder(const std::string& path);
+
 // The folder part of a path ("/a/b/c.txt" -> "/a/b"); empty for a bare name.
 std::string parentFolder(const std::string& path);
 
