@@ -3,6 +3,9 @@
 #include "app/command_line.h"
 #include "app/frm_tip.h"
 #include "base/general.h"
+#include "base/date_text.h"
+#include "base/procedure.h"
+#include "base/system_information.h"
 #include "platform/lock_file.h"
 
 namespace tw {
@@ -24,7 +27,15 @@ constexpr std::string_view NewSessionPrompt = "Add search path and click on the 
 }  // namespace
 
 MainFrm::MainFrm(SettingsStore& settings, UiPort& ui, AppFolders folders, std::string commandLine)
-    : settings_(settings), ui_(ui), folders_(std::move(folders)), commandLine_(std::move(commandLine)) {
+    : settings_(settings),
+      ui_(ui),
+      folders_(std::move(folders)),
+      commandLine_(std::move(commandLine)),
+      reporter_(ui, ProblemReportSetup{folders_.resources + "/bug.dmp", folders_.userData + "/report.htm",
+                                       [this] { return SearchSnapshot{SearchEngineText(), SearchFolderText(SearchList),
+                                                                      StatusText()}; },
+                                       [] { return SystemInformationText(platform::ReadSystemFacts()); },
+                                       [] { return GeneralDateText(platform::LocalNow()); }}) {
     registerCommands();
 }
 
@@ -60,17 +71,23 @@ void MainFrm::readSavedGeometry() {
 }
 
 void MainFrm::Form_Load() {
-    setPanel(3, "Files : 0");
-    setPanel(4, "Folders : 0");
-    setPanel(2, "Duplicates : 0");
-    platform::holdLockFile("TWMutex");
-    readSavedGeometry();
-    pictureViewerImage_ = Val(settings_.GetSetting(settings::Display)) == PictureViewerOnImage
-                              ? PictureViewerOnImage
-                              : PictureViewerOffImage;
-    // Only an explicit "11" means permanent deletion; a damaged value keeps the trash.
-    recycleBinImage_ = Val(settings_.GetSetting(settings::RecycleBin)) == RecycleBinOffImage ? RecycleBinOffImage
-                                                                                                 : RecycleBinOnImage;
+    Procedure proc(reporter_, "Loading");
+    proc.run(2, [&] {
+        setPanel(3, "Files : 0");
+        setPanel(4, "Folders : 0");
+        setPanel(2, "Duplicates : 0");
+    });
+    proc.run(3, [] { platform::holdLockFile("TWMutex"); });
+    proc.run(4, [&] { readSavedGeometry(); });
+    proc.run(7, [&] {
+        pictureViewerImage_ = Val(settings_.GetSetting(settings::Display)) == PictureViewerOnImage
+                                  ? PictureViewerOnImage
+                                  : PictureViewerOffImage;
+        // Only an explicit "11" means permanent deletion; a damaged value keeps the trash.
+        recycleBinImage_ = Val(settings_.GetSetting(settings::RecycleBin)) == RecycleBinOffImage
+                               ? RecycleBinOffImage
+                               : RecycleBinOnImage;
+    });
     changed();
 }
 
@@ -106,10 +123,13 @@ FormLayout MainFrm::Form_Resize(WindowState state) {
 }
 
 void MainFrm::Form_QueryUnload() {
-    settings_.SaveSetting(settings::WindowWidth, NumberText(geometry_.Width));
-    settings_.SaveSetting(settings::WindowHeight, NumberText(geometry_.Height));
-    settings_.SaveSetting(settings::WindowTop, NumberText(geometry_.Top));
-    settings_.SaveSetting(settings::WindowLeft, NumberText(geometry_.Left));
+    Procedure proc(reporter_, "Unloading");
+    proc.run(1, [&] {
+        settings_.SaveSetting(settings::WindowWidth, NumberText(geometry_.Width));
+        settings_.SaveSetting(settings::WindowHeight, NumberText(geometry_.Height));
+        settings_.SaveSetting(settings::WindowTop, NumberText(geometry_.Top));
+        settings_.SaveSetting(settings::WindowLeft, NumberText(geometry_.Left));
+    });
 }
 
 void MainFrm::runCommand(std::string_view name) {
@@ -180,19 +200,26 @@ void MainFrm::toggleRecycleBin() {
 }
 
 void MainFrm::MNewSession_Click() {
-    SearchList.clear();
-    RLV.clear();
-    engine_ = 1;
-    protect_ = true;
-    includeHidden_ = false;
-    fuzzy_ = false;
-    disabled_["cmdRemove"] = true;
-    setPanel(1, std::string(NewSessionPrompt));
-    setPanel(2, "");
-    setPanel(3, "");
-    setPanel(4, "");
-    setPanel(5, "00:00:00");
-    RLV.clearSortIndicators();
+    Procedure proc(reporter_, "New Session");
+    proc.run(2, [&] {
+        SearchList.clear();
+        RLV.clear();
+    });
+    proc.run(3, [&] {
+        engine_ = 1;
+        protect_ = true;
+        includeHidden_ = false;
+        fuzzy_ = false;
+    });
+    proc.run(4, [&] { disabled_["cmdRemove"] = true; });
+    proc.run(6, [&] {
+        setPanel(1, std::string(NewSessionPrompt));
+        setPanel(2, "");
+        setPanel(3, "");
+        setPanel(4, "");
+        setPanel(5, "00:00:00");
+    });
+    proc.run(7, [&] { RLV.clearSortIndicators(); });
     changed();
 }
 
@@ -223,6 +250,32 @@ void MainFrm::setFuzzy(bool on) {
 void MainFrm::setIncludeHidden(bool on) {
     includeHidden_ = on;
     changed();
+}
+
+std::string MainFrm::SearchEngineText() const {
+    switch (engine_) {
+    case 1: return "Search Engine: Byte-By-Byte, Fuzzy Logic:" + std::string(fuzzy_ ? "1" : "0");
+    case 2: return "Search Engine: CRC32";
+    case 3: return "Search Engine: Same Names";
+    default: return "Search Engine: Zero Size";
+    }
+}
+
+std::string SearchFolderText(const std::vector<SearchFolderEntry>& rows) {
+    std::string text;
+    for (const SearchFolderEntry& row : rows)
+        text += row.path + " {SF} " + row.subFolders + " {FT} " + row.mask + " {MN} " + row.minSize + " {MX} " +
+                row.maxSize + " Second";
+    return text;
+}
+
+std::string MainFrm::StatusText() const {
+    std::string text = "Status: ";
+    for (int panel = 1; panel <= StatusPanelCount; ++panel) {
+        if (panel > 1) text += "{}";
+        text += panels_.at(panel - 1);
+    }
+    return text;
 }
 
 void MainFrm::openWebPage(const std::string& address) {

@@ -6,6 +6,7 @@
 
 #include "app/command_table.h"
 #include "app/product.h"
+#include "base/bug_frm.h"
 #include "base/settings_store.h"
 #include "base/ui_port.h"
 #include "results/result_list.h"
@@ -62,6 +63,10 @@ struct MainFrmObserver {
 // the user's own change asks for confirmation.
 enum class CheckSource { Direct, ThruFile };
 
+// The search folders as the problem report lists them: each row's folder,
+// subfolder choice, mask and sizes, each row ended by " Second".
+std::string SearchFolderText(const std::vector<SearchFolderEntry>& rows);
+
 class MainFrm {
 public:
     MainFrm(SettingsStore& settings, UiPort& ui, AppFolders folders, std::string commandLine);
@@ -109,7 +114,12 @@ public:
     const std::vector<SearchFolderEntry>& searchList() const { return SearchList; }
     const ResultList& resultList() const { return RLV; }
 
+    // The problem report's view of the current search.
+    std::string SearchEngineText() const;
+    std::string StatusText() const;
+
     const AppFolders& folders() const { return folders_; }
+    ErrorReporter& errorReporter() { return reporter_; }
     SettingsStore& settings() { return settings_; }
     UiPort& ui() { return ui_; }
 
@@ -137,6 +147,7 @@ private:
     AppFolders folders_;
     std::string commandLine_;
     MainFrmObserver observer_;
+    ErrorReporter reporter_;
 
     std::map<std::string, std::function<void()>, std::less<>> handlers_;
     std::map<std::string, bool, std::less<>> disabled_;  // commands switched off by state

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/frm_tip.h"
 #include "app/main_frm.h"
+#include "base/date_text.h"
 #include "platform/file_system.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -346,6 +347,55 @@ TEST(CommandLine, QuitOptionAndSessionPath) {
         EXPECT_EQ(JoinCommandLine(argc, c.args.data()), c.joined);
     }
     EXPECT_EQ(SessionPathFromCommandLine("\"/home/me/my \"saved\" session.twf\" "), "/home/me/my saved session.twf ");
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST_F(MainFrmTest, ProblemReportDescribesTheSearch) {
+    auto window = makeWindow();
+    window->runCommand("MNewSession");
+    struct Case {
+        int engine;
+        bool fuzzy;
+        const char* text;
+    } cases[] = {
+        {1, false, "Search Engine: Byte-By-Byte, Fuzzy Logic:0"},
+        {1, true, "Search Engine: Byte-By-Byte, Fuzzy Logic:1"},
+        {2, false, "Search Engine: CRC32"},
+        {3, false, "Search Engine: Same Names"},
+        {4, false, "Search Engine: Zero Size"},
+    };
+    for (const Case& c : cases) {
+        window->selectEngine(c.engine);
+        window->setFuzzy(c.fuzzy);
+        EXPECT_EQ(window->SearchEngineText(), c.text);
+    }
+    EXPECT_EQ(window->StatusText(),
+              "Status: Add search path and click on the scan button to start search.{}{}{}{}00:00:00");
+
+    EXPECT_EQ(SearchFolderText({}), "");
+    std::vector<SearchFolderEntry> rows = {{"/home/me/", "Yes", "*.*", "10", "", "", "", SearchFolderIcon},
+                                           {"/data/", "No", "*.jpg;", "", "500", "", "", SearchFolderIcon}};
+    EXPECT_EQ(SearchFolderText(rows),
+              "/home/me/ {SF} Yes {FT} *.* {MN} 10 {MX}  Second/data/ {SF} No {FT} *.jpg; {MN}  {MX} 500 Second");
+}
+
+TEST(DateText, GeneralDateFormat) {
+    struct Case {
+        platform::LocalDateTime when;
+        const char* text;
+    } cases[] = {
+        {{2026, 12, 7, 21, 5, 9}, "12/7/2026 9:05:09 PM"},
+        {{2026, 1, 2, 0, 0, 0}, "1/2/2026"},
+        {{2026, 1, 2, 0, 0, 1}, "1/2/2026 12:00:01 AM"},
+        {{2026, 1, 2, 12, 30, 0}, "1/2/2026 12:30:00 PM"},
+        {{999, 10, 31, 11, 59, 59}, "10/31/0999 11:59:59 AM"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(GeneralDateText(c.when), c.text);
 }
 
 }  // namespace
