@@ -2,8 +2,10 @@
 
 #include "app/frm_tip.h"
 #include "app/product.h"
+#include "base/bug_frm.h"
 #include "base/general.h"
 #include "gui/about_dialog.h"
+#include "gui/bug_dialog.h"
 #include "gui/qt_text.h"
 #include "gui/tip_dialog.h"
 #include "platform/desktop.h"
@@ -162,6 +164,7 @@ QStringList nameFilters(const std::string& filter) {
 QtUiPort::QtUiPort() {
     registerDialog<TipDialog, frmTip>("frmTip");
     registerDialog<AboutDialog, frmAbout>("frmAbout");
+    registerDialog<BugDialog, BugFrm>("BugFrm");
 }
 
 QtUiPort::~QtUiPort() = default;

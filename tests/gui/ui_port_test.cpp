@@ -2,6 +2,8 @@
 // dialog displays, what the user's answer comes back as, and where it sits.
 
 #include "app/frm_tip.h"
+#include "base/app_error.h"
+#include "base/procedure.h"
 #include "gui/main_window.h"
 #include "gui/qt_text.h"
 #include "gui/qt_ui_port.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -70,6 +73,7 @@ private slots:
     void tipDialogSavesTheStartupChoiceAtOnce_data();
     void tipDialogSavesTheStartupChoiceAtOnce();
     void popupMenuShowsTheWindowsMenu();
+    void bugReportRetriesThenAbandons();
     void openDocumentReportsTheLaunchersAnswer_data();
     void openDocumentReportsTheLaunchersAnswer();
 };
@@ -376,6 +380,35 @@ void UiPortTest::openDocumentReportsTheLaunchersAnswer() {
     OpenResult answer = port.openDocument("/tmp/no such file.txt");
     qputenv("PATH", path);
     QCOMPARE(int(answer), result);
+}
+
+void UiPortTest::bugReportRetriesThenAbandons() {
+    QtUiPort port;
+    ErrorReporter reporter(port, {});
+    Procedure proc(reporter, "Loading");
+    QStringList facts;
+    QString title;
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        title = modal->windowTitle();
+        facts << childOf<QPlainTextEdit>(modal, "Text1")->toPlainText();
+        bool again = facts.size() == 1;
+        if (again) whenModalShown(answer);
+        childOf<QPushButton>(modal, again ? "cmdRetry" : "cmdAbort")->click();
+    };
+    whenModalShown(answer);
+    int attempts = 0;
+    proc.run(8, [&] {
+        ++attempts;
+        throw AppError(err::PathNotFound);
+    });
+    bool later = false;
+    proc.run(9, [&] { later = true; });
+    QCOMPARE(title, QString("Bug Report"));
+    QCOMPARE(attempts, 2);
+    QVERIFY(!later);
+    QCOMPARE(facts.size(), 2);
+    QCOMPARE(facts[1], QString("Error       : 76\nDescription : Path not found\nProcedure   : Loading\n"
+                               "Error Line  : 8\n"));
 }
 
 TWINSWEEP_GUI_TEST_MAIN(UiPortTest)
