@@ -7,6 +7,8 @@
 #include "base/procedure.h"
 #include "base/system_information.h"
 #include "platform/lock_file.h"
+#include "results/load_searched_result.h"
+#include "results/size_text.h"
 
 namespace tw {
 
@@ -51,7 +53,10 @@ void MainFrm::registerCommands() {
         {"mnuHelponline", [this] { openWebPage(HelpOnlinePage()); }},
         {"mnuchkforupdate", [this] { openWebPage(UpdatePage()); }},
         {"MAbout", [this] { showAbout(); }},
+        {"MMarkingSelected", [this] { MMarkingSelected_Click(); }},
+        {"mnuUnMarkSelected", [this] { mnuUnMarkSelected_Click(); }},
     };
+    selectEngine(1);
 }
 
 void MainFrm::changed() {
@@ -144,6 +149,18 @@ bool MainFrm::isEnabled(std::string_view name) const {
     if (handlers_.contains(name)) return true;
     const MenuEntry* entry = FindMenuEntry(name);
     return entry != nullptr && entry->isSubmenu();
+}
+
+bool MainFrm::isVisible(std::string_view name) const {
+    auto found = hidden_.find(name);
+    return found == hidden_.end() || !found->second;
+}
+
+void MainFrm::EnableMainMenus(bool enabled) {
+    for (const char* name : {"MScan", "MNewSession", "MSaveSession", "MLoadSession", "MExport", "MClose", "MAction",
+                             "MHelp", "MnuFile"})
+        disabled_[name] = !enabled;
+    changed();
 }
 
 bool MainFrm::isChecked(std::string_view name) const {
@@ -239,7 +256,127 @@ void MainFrm::Command1_Click() {
 void MainFrm::selectEngine(int engine) {
     if (engine < 1 || engine > 4) return;
     engine_ = engine;
+    bool zeroSize = engine == 4;
+    hidden_["MMarkAll"] = !zeroSize;
+    hidden_["MMarkAllDuplicates"] = zeroSize;
+    hidden_["mnuAdvMarkForm"] = zeroSize;
     changed();
+}
+
+void MainFrm::LoadSearchedResult(const CHive& results) {
+    tw::LoadSearchedResult(RLV, results,
+                           {[this] { ui_.processEvents(); }, [this](const std::string& text) {
+                                setPanel(1, text);
+                                changed();
+                            }});
+}
+
+void MainFrm::SortCols(int column, std::string_view order) {
+    Procedure proc(reporter_, "Sorting Column : " + std::to_string(column));
+    proc.run(1, [&] { RLV.clearSortIndicators(); });
+    size_t key = RLV.sortKeyCell();
+    int c = column - 1;
+    proc.run(2, [&] {
+        switch (c) {
+        case 1: key = 6; break;
+        case 2: key = 7; break;
+        case 3: key = 3; break;
+        case 4: key = 8; break;
+        case 0:
+        case 5:
+        case 9: key = static_cast<size_t>(c); break;
+        default: break;  // the hidden key columns and anything else keep the current key
+        }
+    });
+    bool ascending = true;
+    SortIndicator indicator = SortIndicator::Ascending;
+    if (order == "None" && RLV.ascending()) {
+        ascending = false;
+        indicator = SortIndicator::Descending;
+    }
+    proc.run(4, [&] {
+        if (c >= 0 && static_cast<size_t>(c) < ResultColumns.size())
+            RLV.setSortIndicator(static_cast<size_t>(c), indicator);
+        RLV.sortByCell(key, ascending);
+    });
+    proc.run(5, [&] {
+        if (!isZeroSizeList()) RLV.RefreshColorShade();
+    });
+    changed();
+}
+
+void MainFrm::UpdateMarkedCounter() {
+    int64_t count = 0;
+    double total = 0;
+    for (size_t row = 0; row < RLV.rowCount(); ++row) {
+        if (!RLV.marked(row)) continue;
+        ++count;
+        total += static_cast<double>(RLV.size(row));
+    }
+    setPanel(1, "Total Files Marked " + std::to_string(count) + " Size " + FormatSize(total));
+    changed();
+}
+
+void MainFrm::markSelectedRows(int16_t code) {
+    RLV.beginBatch();
+    for (size_t row = 0; row < RLV.rowCount(); ++row)
+        if (RLV.selected(row)) RLV.setMarkCode(row, code);
+    RLV.endBatch();
+    UpdateMarkedCounter();
+}
+
+void MainFrm::MMarkingSelected_Click() {
+    Procedure proc(reporter_, "Mark Selected");
+    proc.run(1, [&] { markSelectedRows(MarkedCode); });
+}
+
+void MainFrm::mnuUnMarkSelected_Click() {
+    Procedure proc(reporter_, "UnMark Selected");
+    proc.run(1, [&] { markSelectedRows(UnmarkedCode); });
+}
+
+void MainFrm::RLV_ItemClick() {
+    if (ListPointerX > CheckImageWidth) return;
+    size_t row = RLV.focusedRow();
+    if (row >= RLV.rowCount()) return;
+    Procedure proc(reporter_, "RLV ItemClick");
+    proc.run(1, [&] {
+        RLV.setMarkCode(row, RLV.markCode(row) == UnmarkedCode ? MarkedCode : UnmarkedCode);
+        UpdateMarkedCounter();
+    });
+}
+
+void MainFrm::RLV_DblClick() {
+    size_t row = RLV.focusedRow();
+    if (RLV.empty() || row >= RLV.rowCount()) return;
+    if (ListPointerX > CheckImageWidth) {
+        openSelectedFile();
+        return;
+    }
+    if (RLV.marked(row)) mnuUnMarkSelected_Click();
+    else MMarkingSelected_Click();
+}
+
+void MainFrm::openSelectedFile() {
+    Procedure proc(reporter_, "RLV Select");
+    proc.run(1, [&] {
+        if (ui_.openDocument(RLV.fullPath(RLV.focusedRow())) == OpenResult::NoAssociation)
+            ui_.showMessage({"There is no program associated with the specified type of file.", "Error", Buttons::Ok,
+                             Icon::None});
+    });
+}
+
+void MainFrm::RLV_KeyUp(int keyCode) {
+    constexpr int Space = 32;
+    size_t row = RLV.focusedRow();
+    if (keyCode != Space || row >= RLV.rowCount()) return;
+    if (RLV.marked(row)) mnuUnMarkSelected_Click();
+    else MMarkingSelected_Click();
+}
+
+void MainFrm::RLV_MouseUp(int button) {
+    constexpr int RightButton = 2;
+    if (button == RightButton && !RLV.empty()) ui_.popupMenu("MAction");
 }
 
 void MainFrm::setFuzzy(bool on) {

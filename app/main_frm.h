@@ -9,6 +9,7 @@
 #include "base/bug_frm.h"
 #include "base/settings_store.h"
 #include "base/ui_port.h"
+#include "engine/hive.h"
 #include "results/result_list.h"
 #include "setup/search_folder_entry.h"
 
@@ -83,6 +84,10 @@ public:
     void runCommand(std::string_view name);
     bool isEnabled(std::string_view name) const;
     bool isChecked(std::string_view name) const;
+    bool isVisible(std::string_view name) const;
+    // Switches the top-level menus and the commands a scan or a load must not
+    // interleave with on or off together.
+    void EnableMainMenus(bool enabled);
 
     void Toolbar1_ButtonClick(int index);
     int toolbarImage(int index) const;
@@ -91,6 +96,25 @@ public:
     void MNewSession_Click();
     void chkProtect_Click(bool ticked, CheckSource source = CheckSource::Direct);
     void Command1_Click();  // the Esc key
+
+    // The result list.
+    void LoadSearchedResult(const CHive& results);
+    // column: 1-based header position; order "None" toggles, anything else sorts ascending.
+    void SortCols(int column, std::string_view order);
+    void UpdateMarkedCounter();
+    void MMarkingSelected_Click();
+    void mnuUnMarkSelected_Click();
+    bool isZeroSizeList() const { return isVisible("MMarkAll"); }
+
+    // Events of the result list. Positions are in twips from the list's left edge.
+    static constexpr float CheckImageWidth = 300;
+    void RLV_MouseMove(float xTwips) { ListPointerX = xTwips; }
+    void RLV_ItemClick();
+    void RLV_DblClick();
+    void RLV_KeyUp(int keyCode);
+    void RLV_MouseUp(int button);
+    void RLV_ColumnClick(int position) { SortCols(position, "None"); }
+    float ListPointerX = 0;
 
     void selectEngine(int engine);
     void setFuzzy(bool on);
@@ -113,6 +137,7 @@ public:
 
     const std::vector<SearchFolderEntry>& searchList() const { return SearchList; }
     const ResultList& resultList() const { return RLV; }
+    ResultList& resultList() { return RLV; }
 
     // The problem report's view of the current search.
     std::string SearchEngineText() const;
@@ -138,6 +163,8 @@ private:
     void togglePictureViewer();
     void toggleRecycleBin();
     void openWebPage(const std::string& address);
+    void markSelectedRows(int16_t code);
+    void openSelectedFile();
     void showTipOfTheDay();
     void showAbout();
     void changed();
@@ -151,6 +178,7 @@ private:
 
     std::map<std::string, std::function<void()>, std::less<>> handlers_;
     std::map<std::string, bool, std::less<>> disabled_;  // commands switched off by state
+    std::map<std::string, bool, std::less<>> hidden_;    // menu items hidden by the engine choice
 
     int engine_ = 1;
     bool fuzzy_ = false;

@@ -1,5 +1,7 @@
 #include "engine/hive_value.h"
 
+#include "base/general.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -49,6 +51,22 @@ int CompareHiveKeys(const HiveKey& a, const HiveKey& b, bool ignoreCase) {
     if (textA) return 1;
     if (textB) return -1;
     return compareNumbers(numberOf(a.value()), numberOf(b.value()));
+}
+
+std::string ValueText(const HiveValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* integer = std::get_if<int64_t>(&value)) return std::to_string(*integer);
+    if (const auto* number = std::get_if<double>(&value)) return NumberText(*number);
+    if (const auto* date = std::get_if<Date>(&value)) return NumberText(date->days);
+    return {};
+}
+
+double ValueNumber(const HiveValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return Val(*text);
+    if (const auto* integer = std::get_if<int64_t>(&value)) return static_cast<double>(*integer);
+    if (const auto* number = std::get_if<double>(&value)) return *number;
+    if (const auto* date = std::get_if<Date>(&value)) return date->days;
+    return 0;
 }
 
 }  // namespace tw

@@ -32,6 +32,11 @@ inline constexpr int kHiveSlotCount = 6;
 // Item, Item1 .. Item5.
 using HiveSlots = std::array<HiveValue, kHiveSlotCount>;
 
+// A slot as text: numbers in plain decimal, empty for an empty slot or an object.
+std::string ValueText(const HiveValue& value);
+// A slot as a number: text read as a leading decimal number (0 when none).
+double ValueNumber(const HiveValue& value);
+
 // An entry's place in position order, 1 to Count.
 struct Position {
     int32_t value = 0;
