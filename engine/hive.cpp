@@ -177,12 +177,12 @@ const HiveValue& CHive::slot(const PositionOrKey& entry, int slotIndex) const {
         fail(hive_error::KeyNotFound, "Item");
         return emptyValue();
     }
-    return entries_[node].slots[slotIndex];
+    return entries_[node].values[slotIndex];
 }
 
 void CHive::Item(const PositionOrKey& entry, HiveValue value) {
     const int32_t node = resolve(entry);
-    if (node != 0) entries_[node].slots[0] = std::move(value);
+    if (node != 0) entries_[node].values[0] = std::move(value);
 }
 
 const HiveKey& CHive::Key(Position position) const {
@@ -197,7 +197,7 @@ bool CHive::Exist(const PositionOrKey& entry) const {
     return resolve(entry) != 0;
 }
 
-void CHive::Add(HiveSlots slots, const AddOptions& options) {
+void CHive::Add(HiveSlots values, const AddOptions& options) {
     HiveKey key;
     if (options.Key) {
         if (options.Key->position()) {
@@ -249,7 +249,7 @@ void CHive::Add(HiveSlots slots, const AddOptions& options) {
 
     nodes_[z] = Link{0, 0, parent, Red, probe.kind, probe.head};
     entries_[z].key = std::move(key);
-    entries_[z].slots = std::move(slots);
+    entries_[z].values = std::move(values);
     if (parent == 0)
         root_ = z;
     else if (leftOfParent)
@@ -450,7 +450,7 @@ const HiveValue& CHive::nextInOrder(HiveKey& keyVal) {
     pending_.pop_back();
     pushLeftPath(nodes_[node].right);
     keyVal = entries_[node].key;
-    return entries_[node].slots[0];
+    return entries_[node].values[0];
 }
 
 const HiveValue& CHive::FindFirst(HiveKey& KeyVal) {
@@ -553,7 +553,7 @@ std::string CHive::CheckInvariants() const {
         const Entry& e = entries_[node];
         const std::string* keyText = e.key.text();
         bool slotsEmpty = true;
-        for (const HiveValue& value : e.slots) slotsEmpty = slotsEmpty && value.index() == 0;
+        for (const HiveValue& value : e.values) slotsEmpty = slotsEmpty && value.index() == 0;
         if (n.left || n.right || n.parent || n.kind || n.head || !keyText || !keyText->empty() || !slotsEmpty)
             return "free node " + std::to_string(node) + " not cleared";
     }

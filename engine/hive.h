@@ -62,7 +62,7 @@ public:
     // Places a new entry: last, or where options.Before/After say. Fails (and adds
     // nothing) for an integer or empty key, a duplicate key while AllowDuplicate is
     // off, or a Before/After that names no entry.
-    void Add(HiveSlots slots, const AddOptions& options = {});
+    void Add(HiveSlots values, const AddOptions& options = {});
 
     // Removes the entry; returns the position it had, 0 when there was none.
     int32_t Remove(const PositionOrKey& entry);
@@ -134,7 +134,7 @@ private:
     };
     struct Entry {
         HiveKey key;
-        HiveSlots slots;
+        HiveSlots values;
     };
     // A search key with its kind and head computed once for the whole descent.
     struct Probe {
