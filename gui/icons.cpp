@@ -3,15 +3,22 @@
 #include "gui/qt_text.h"
 #include "platform/user_dirs.h"
 
+#include <QHash>
 #include <QPixmap>
 
 namespace tw::gui {
 
 namespace {
 
+// Loaded once each: the result list asks for the check images on every paint.
 QIcon iconFromFile(const QString& fileName) {
+    static QHash<QString, QIcon> loaded;
+    auto found = loaded.constFind(fileName);
+    if (found != loaded.constEnd()) return *found;
     QPixmap picture(iconFolder() + "/" + fileName);
-    return picture.isNull() ? QIcon() : QIcon(picture);
+    QIcon icon = picture.isNull() ? QIcon() : QIcon(picture);
+    loaded.insert(fileName, icon);
+    return icon;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "gui/qt_text.h"
 #include "gui/qt_ui_port.h"
 #include "gui/result_table_model.h"
+#include "results/result_list.h"
 #include "setup/search_list_columns.h"
 
 #include <QAction>
@@ -14,9 +15,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -261,6 +264,76 @@ void MainWindow::buildForm() {
         if (ResultColumns[i].widthTwips == 0) rlv_->setColumnHidden(column, true);
         else setColumnWidth(*rlv_, column, ResultColumns[i].widthTwips);
     }
+    bindResultListEvents();
+}
+
+void MainWindow::bindResultListEvents() {
+    rlv_->setMouseTracking(true);
+    rlv_->viewport()->installEventFilter(this);
+    rlv_->installEventFilter(this);
+    rlv_->header()->setSectionsClickable(true);
+    connect(rlv_->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { model_.RLV_ColumnClick(section + 1); });
+    connect(rlv_, &QTreeView::clicked, this, [this] { model_.RLV_ItemClick(); });
+    connect(rlv_, &QTreeView::doubleClicked, this, [this] { model_.RLV_DblClick(); });
+    connect(rlv_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                ResultList& list = model_.resultList();
+                auto mark = [&list](const QItemSelection& ranges, bool on) {
+                    for (const QItemSelectionRange& range : ranges)
+                        for (int row = range.top(); row <= range.bottom(); ++row)
+                            if (static_cast<size_t>(row) < list.rowCount()) list.setSelected(static_cast<size_t>(row), on);
+                };
+                mark(deselected, false);
+                mark(selected, true);
+            });
+    connect(rlv_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        model_.resultList().setFocusedRow(current.isValid() ? static_cast<size_t>(current.row())
+                                                            : static_cast<size_t>(-1));
+    });
+}
+
+// Mouse and key events of the result list, handed to the model as the list's own events.
+bool MainWindow::resultListEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+        model_.RLV_MouseMove(static_cast<float>(static_cast<QMouseEvent*>(event)->position().x() * TwipsPerPixel));
+        return false;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            // Let the view select the row first, as a click would.
+            QTimer::singleShot(0, this, [this] { model_.RLV_MouseUp(2); });
+        } else {
+            model_.RLV_MouseUp(1);
+        }
+        return false;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat()) return false;
+        if (key->key() == Qt::Key_Space) model_.RLV_KeyUp(32);
+        else if (key->key() == Qt::Key_Up) model_.RLV_KeyUp(38);
+        else if (key->key() == Qt::Key_Down) model_.RLV_KeyUp(40);
+        return false;
+    }
+    default: return false;
+    }
+}
+
+void MainWindow::refreshSortIndicator() {
+    QHeaderView* header = rlv_->header();
+    const ResultList& list = model_.resultList();
+    for (size_t column = 0; column < ResultColumns.size(); ++column) {
+        SortIndicator indicator = list.sortIndicator(column);
+        if (indicator == SortIndicator::None) continue;
+        header->setSortIndicatorShown(true);
+        header->setSortIndicator(static_cast<int>(column),
+                                 indicator == SortIndicator::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        return;
+    }
+    header->setSortIndicatorShown(false);
 }
 
 void MainWindow::buildStatusBar() {
@@ -319,7 +392,7 @@ void MainWindow::refresh() {
         panels_[static_cast<size_t>(number - 1)]->setText(qs(model_.panel(number)));
     setWindowTitle(qs(model_.caption()));
     refreshSearchList();
-    results_->refresh();
+    refreshSortIndicator();
 }
 
 void MainWindow::refreshSearchList() {
@@ -438,6 +511,7 @@ bool MainWindow::event(QEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) applyLayout();
+    if (rlv_ && (watched == rlv_->viewport() || watched == rlv_) && resultListEvent(event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -66,6 +66,9 @@ private:
     void applyLayout();
     void scheduleActivation();
     void refreshSearchList();
+    void bindResultListEvents();
+    bool resultListEvent(QEvent* event);
+    void refreshSortIndicator();
 
     MainFrm& model_;
     QtUiPort* port_;

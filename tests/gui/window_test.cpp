@@ -6,6 +6,7 @@
 #include "gui/qt_text.h"
 #include "gui_test_support.h"
 #include "platform/user_dirs.h"
+#include "results/result_list.h"
 #include "setup/search_list_columns.h"
 #include "support/scripted_ui.h"
 
@@ -121,6 +122,7 @@ private slots:
     void geometryRoundTripsThroughTheSettings();
     void closeCommandSavesTheSizeAndCloses();
     void firstActivationShowsTheTipOnce();
+    void resultViewShadesChecksAndSorts();
 };
 
 void WindowTest::menusFollowTheCommandTable() {
@@ -439,6 +441,47 @@ void WindowTest::firstActivationShowsTheTipOnce() {
     h.command("mnuTip")->trigger();
     h.command("MAbout")->trigger();
     QCOMPARE(h.ui.modalDialogs, (std::vector<std::string>{"frmTip", "frmTip", "frmAbout"}));
+}
+
+void WindowTest::resultViewShadesChecksAndSorts() {
+    Harness h;
+    h.load(false);
+    ResultList& list = h.model.resultList();
+    list.beginFill();
+    const std::vector<std::pair<const char*, int>> rows = {{"b.txt", 1}, {"a.txt", 1}, {"c.jpg", 2}, {"d.jpg", 2}};
+    for (const auto& [name, group] : rows)
+        list.appendRow({name, 1000 * group, "1/2/2026 3:04:05 PM", "N/A", group, "/data/", UnmarkedCode});
+    list.GroupSize = {0, 2, 2};
+    list.GroupCount = 2;
+    list.endFill();
+    list.RefreshColorShade();
+
+    auto* view = h.child<QTreeView>("RLV");
+    QAbstractItemModel* model = view->model();
+    QCOMPARE(model->rowCount(), 4);
+    QCOMPARE(model->index(0, 0).data().toString(), QString("b.txt"));
+    QCOMPARE(model->index(2, 6).data().toString(), QString("000000002000"));
+    QVERIFY(!model->index(0, 0).data(Qt::BackgroundRole).isValid());
+    QCOMPARE(model->index(2, 3).data(Qt::BackgroundRole).value<QColor>(), QColor(213, 233, 249));
+    QVERIFY(imageOf(model->index(1, 0).data(Qt::DecorationRole).value<QIcon>()) == imageOf(numberedIcon(18)));
+
+    // The focused row follows its file through a sort; a click on the check image marks it.
+    view->setCurrentIndex(model->index(1, 0));
+    h.model.RLV_ColumnClick(1);  // descending by name
+    QCOMPARE(model->index(0, 0).data().toString(), QString("d.jpg"));
+    QCOMPARE(view->currentIndex().data().toString(), QString("a.txt"));
+    QVERIFY(view->header()->isSortIndicatorShown());
+    QCOMPARE(view->header()->sortIndicatorSection(), 0);
+    QCOMPARE(view->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(list.shaded(0), !list.shaded(2));  // shading follows the new order
+
+    h.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QRect cell = view->visualRect(view->currentIndex());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, cell.center().y()));
+    QVERIFY(list.marked(static_cast<size_t>(view->currentIndex().row())));
+    QVERIFY(imageOf(view->currentIndex().data(Qt::DecorationRole).value<QIcon>()) == imageOf(numberedIcon(17)));
+    QCOMPARE(h.child<QLabel>("Panel1")->text(), QString("Total Files Marked 1 Size 1000 Bytes"));
 }
 
 TWINSWEEP_GUI_TEST_MAIN(WindowTest)
