@@ -47,7 +47,7 @@ TEST(SortStrings, TextualOrderAndTieOrder) {
 
 TEST(SortStrings, LargeRandomArraysEndUpOrdered) {
     std::mt19937 random(7);
-    for (size_t size : {61u, 62u, 500u, 20000u}) {
+    for (size_t size : {61u, 62u, 500u, 4000u}) {
         for (bool ascending : {true, false}) {
             std::vector<std::string> items(size);
             for (auto& item : items) item = std::to_string(random() % 300) + (random() % 2 ? "x" : "X");
