@@ -136,27 +136,60 @@ bool ResultList::shaded(size_t row) const {
     return row < rowGroupNumbers_.size() && rowGroupNumbers_[row] % 2 == 0 && rowGroupNumbers_[row] != 0;
 }
 
-int ResultList::compareRows(const Row& a, const Row& b, size_t keyCell) const {
-    switch (keyCell) {
-    case 0: return CompareText(text(a.name), text(b.name));
-    case 3: return CompareText(versions_[a.version], versions_[b.version]);
-    case 5: return CompareText(folders_[a.folder], folders_[b.folder]);
-    case 6: return compareNumbers(a.size, b.size);
-    case 7: return compareNumbers(a.sortDate, b.sortDate);
-    case 8: return compareNumbers(a.group, b.group);
-    case 9: return CompareText(GetExtension(text(a.name)), GetExtension(text(b.name)));
-    default: return 0;
+namespace {
+
+// Positions of the texts of a table in text order, so rows that refer to the
+// table compare by one number.
+std::vector<uint32_t> ranksOf(const std::vector<std::string>& table) {
+    std::vector<uint32_t> order(table.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return CompareText(table[a], table[b]) < 0; });
+    std::vector<uint32_t> rank(table.size());
+    uint32_t current = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && CompareText(table[order[i - 1]], table[order[i]]) != 0) current = static_cast<uint32_t>(i);
+        rank[order[i]] = current;
     }
+    return rank;
 }
+
+}  // namespace
 
 void ResultList::sortByCell(size_t keyCell, bool ascending) {
     sortKey_ = keyCell;
     ascending_ = ascending;
     sorted_ = true;
+    // One number per row settles most comparisons. Text keys (names and
+    // extensions) are compared as case-folded copies, made once per sort.
+    std::vector<uint64_t> keys(rows_.size());
+    std::vector<std::string> folded;
+    std::vector<uint32_t> folderRanks = keyCell == 5 ? ranksOf(folders_) : std::vector<uint32_t>{};
+    std::vector<uint32_t> versionRanks = keyCell == 3 ? ranksOf(versions_) : std::vector<uint32_t>{};
+    bool textKey = keyCell == 0 || keyCell == 9;
+    if (textKey) folded.reserve(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        switch (keyCell) {
+        case 0: folded.push_back(FoldCase(text(row.name))); break;
+        case 9: folded.push_back(FoldCase(GetExtension(text(row.name)))); break;
+        case 3: keys[i] = versionRanks[row.version]; break;
+        case 5: keys[i] = folderRanks[row.folder]; break;
+        // The top bit flipped keeps negative values in order as unsigned numbers.
+        case 6: keys[i] = static_cast<uint64_t>(row.size) ^ (uint64_t{1} << 63); break;
+        case 7: keys[i] = static_cast<uint64_t>(row.sortDate) ^ (uint64_t{1} << 63); break;
+        case 8: keys[i] = static_cast<uint64_t>(static_cast<int64_t>(row.group)) ^ (uint64_t{1} << 63); break;
+        default: keys[i] = 0;
+        }
+    }
+    auto compare = [&](uint32_t x, uint32_t y) {
+        if (textKey) return CompareBinary(folded[x], folded[y]);
+        return keys[x] == keys[y] ? 0 : keys[x] < keys[y] ? -1 : 1;
+    };
     std::vector<uint32_t> order(rows_.size());
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
-        int c = compareRows(rows_[x], rows_[y], keyCell);
+        int c = compare(x, y);
         return ascending ? c < 0 : c > 0;
     });
     std::vector<Row> reordered;

@@ -120,7 +120,6 @@ private:
     TextRef store(std::string_view text);
     uint32_t intern(std::vector<std::string>& table, std::unordered_map<std::string, uint32_t>& index,
                     const std::string& value);
-    int compareRows(const Row& a, const Row& b, size_t keyCell) const;
     void notifyReset();
 
     std::vector<Row> rows_;

@@ -21,6 +21,12 @@ int CompareText(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
+std::string FoldCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(folded(c));
+    return out;
+}
+
 int CompareBinary(std::string_view a, std::string_view b) {
     int order = a.compare(b);
     return order < 0 ? -1 : order > 0 ? 1 : 0;

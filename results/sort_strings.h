@@ -13,6 +13,8 @@ namespace tw {
 
 // -1, 0 or 1 as a is less than, equal to or greater than b, letter case ignored.
 int CompareText(std::string_view a, std::string_view b);
+// The text with A-Z lower-cased: byte order of folded texts is CompareText's order.
+std::string FoldCase(std::string_view text);
 // The same, byte by byte.
 int CompareBinary(std::string_view a, std::string_view b);
 
