@@ -50,4 +50,21 @@ void LoadSearchedResult(ResultList& list, const CHive& results, const LoadProgre
     list.RefreshColorShade();
 }
 
+void ListZeroSizeFiles(ResultList& list, const CHive& files, const LoadProgress& progress) {
+    list.beginFill();
+    for (int32_t j = 1; j <= files.Count(); ++j) {
+        if (j % YieldEvery == 0 && progress.yield) progress.yield();
+        Position at{j};
+        ResultRowData row;
+        row.name = ValueText(files.Item1(at));
+        row.folder = ValueText(files.Item2(at));
+        if (!FileExists(row.folder + row.name)) continue;
+        row.size = static_cast<int64_t>(ValueNumber(files.Item(at)));
+        row.modified = ValueText(files.Item3(at));
+        row.version = "N/A";
+        list.appendRow(row);
+    }
+    list.endFill();
+}
+
 }  // namespace tw

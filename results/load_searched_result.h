@@ -19,4 +19,8 @@ struct LoadProgress {
 // groups around a vanished one can merge, as the keys alternate.
 void LoadSearchedResult(ResultList& list, const CHive& results, const LoadProgress& progress);
 
+// The zero-size engine's result: every file of the file hive (all of them
+// empty) that still exists, one row each, without groups, versions or shading.
+void ListZeroSizeFiles(ResultList& list, const CHive& files, const LoadProgress& progress);
+
 }  // namespace tw

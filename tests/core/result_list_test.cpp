@@ -184,3 +184,31 @@ TEST_F(ResultListTest, MainMenusSwitchTogether) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(ZeroSizeListing, ListsTheFilesThatStillExistWithoutGroups) {
+    test::TempDir dir;
+    dir.writeFile("a/empty1");
+    dir.writeFile("b/empty2.log");
+    CHive files;
+    for (const char* path : {"a/empty1", "a/deleted-since-the-walk", "b/empty2.log"}) {
+        std::string text(path);
+        size_t slash = text.find('/');
+        files.Add({std::string("000000000000"), text.substr(slash + 1), dir / text.substr(0, slash + 1),
+                   std::string("3/4/2026 5:06:00 AM"), int64_t{1}, int64_t{1}});
+    }
+    ResultList list;
+    ListZeroSizeFiles(list, files, {});
+    ASSERT_EQ(list.rowCount(), 2u);
+    std::vector<std::string> cells;
+    for (size_t cell = 0; cell < 10; ++cell) cells.push_back(list.cell(1, cell));
+    EXPECT_EQ(cells, (std::vector<std::string>{"empty2.log", "0", "3/4/2026 5:06:00 AM", "N/A", "N/A", dir / "b/",
+                                               "000000000000", "20260304050600", "", "log"}));
+    EXPECT_EQ(list.GroupCount, 0);
+    EXPECT_FALSE(list.shaded(0));
+}
+
+}  // namespace
+}  // namespace tw
