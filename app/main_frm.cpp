@@ -6,6 +6,8 @@
 #include "base/date_text.h"
 #include "base/procedure.h"
 #include "base/system_information.h"
+#include "persist/session_file.h"
+#include "platform/file_system.h"
 #include "platform/lock_file.h"
 #include "results/load_searched_result.h"
 #include "results/size_text.h"
@@ -93,6 +95,9 @@ void MainFrm::Form_Load() {
                                ? RecycleBinOffImage
                                : RecycleBinOnImage;
     });
+    proc.run(8, [&] {
+        if (FileExists(defaultSessionPath())) LoadSessionParameters(defaultSessionPath());
+    });
     changed();
 }
 
@@ -101,8 +106,8 @@ void MainFrm::Form_Activate(WindowState state) {
     FirstActivation = true;
     if (!commandLine_.empty()) {
         std::string path = SessionPathFromCommandLine(commandLine_);
-        if (!FileExists(path))
-            ui_.showMessage({"\"" + path + "\"", "File Not Found", Buttons::Ok, Icon::Critical});
+        if (LoadSessionParameters(path)) runCommand("MScan");
+        else ui_.showMessage({"\"" + path + "\"", "File Not Found", Buttons::Ok, Icon::Critical});
         return;
     }
     if (Val(settings_.GetSetting(settings::ShowTipsAtStartup)) == 1) showTipOfTheDay();
@@ -127,14 +132,60 @@ FormLayout MainFrm::Form_Resize(WindowState state) {
     return layout;
 }
 
+void MainFrm::saveGeometry() {
+    settings_.SaveSetting(settings::WindowWidth, NumberText(geometry_.Width));
+    settings_.SaveSetting(settings::WindowHeight, NumberText(geometry_.Height));
+    settings_.SaveSetting(settings::WindowTop, NumberText(geometry_.Top));
+    settings_.SaveSetting(settings::WindowLeft, NumberText(geometry_.Left));
+}
+
 void MainFrm::Form_QueryUnload() {
     Procedure proc(reporter_, "Unloading");
-    proc.run(1, [&] {
-        settings_.SaveSetting(settings::WindowWidth, NumberText(geometry_.Width));
-        settings_.SaveSetting(settings::WindowHeight, NumberText(geometry_.Height));
-        settings_.SaveSetting(settings::WindowTop, NumberText(geometry_.Top));
-        settings_.SaveSetting(settings::WindowLeft, NumberText(geometry_.Left));
-    });
+    proc.run(1, [&] { saveGeometry(); });
+    proc.run(4, [&] { SaveSessionParameters(defaultSessionPath()); });
+}
+
+namespace {
+
+// The text of a status panel after its fixed prefix ("Files : ", "Folders : ").
+std::string panelCount(const std::string& panel, size_t prefixLength) {
+    return panel.size() > prefixLength ? panel.substr(prefixLength) : std::string{};
+}
+
+}  // namespace
+
+void MainFrm::SaveSessionParameters(const std::string& path) {
+    saveGeometry();
+    SessionHeader header{std::to_string(engine_),
+                         protect_ ? "1" : "0",
+                         includeHidden_ ? "1" : "0",
+                         std::to_string(RLV.rowCount()),
+                         panelCount(panel(3), 8),
+                         panelCount(panel(4), 10),
+                         std::to_string(DuplicateFileCount),
+                         std::to_string(DuplicateBytes / 10000),
+                         fuzzy_ ? "1" : "0"};
+    std::string text = SessionParametersText(header, SearchList);
+    // Failures from here on are ignored: the default session is a convenience.
+    if (!path.empty()) platform::writeFileAtomically(path, text);
+}
+
+bool MainFrm::LoadSessionParameters(const std::string& path) {
+    MNewSession_Click();
+    auto text = platform::readWholeFile(path);
+    if (!text || !platform::isRegularFile(path)) return false;
+    SessionParametersRead read = ReadSessionParameters(*text);
+    auto field = [&](size_t i) { return i < read.header.size() ? read.header[i] : std::string{}; };
+    int engine = static_cast<int>(Val(field(0)));
+    if (engine >= 1 && engine <= 4) selectEngine(engine);
+    chkProtect_Click(Val(field(1)) != 0, CheckSource::ThruFile);
+    includeHidden_ = Val(field(2)) != 0;
+    for (SearchFolderEntry& row : read.folders) {
+        SearchList.push_back(std::move(row));
+        disabled_["cmdRemove"] = false;
+    }
+    changed();
+    return read.complete;
 }
 
 void MainFrm::runCommand(std::string_view name) {

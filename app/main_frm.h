@@ -116,6 +116,11 @@ public:
     void RLV_ColumnClick(int position) { SortCols(position, "None"); }
     float ListPointerX = 0;
 
+    // Sessions: the parameters-only reader and writer.
+    bool LoadSessionParameters(const std::string& path);
+    void SaveSessionParameters(const std::string& path);
+    std::string defaultSessionPath() const { return folders_.userData + "/Default.twf"; }
+
     void selectEngine(int engine);
     void setFuzzy(bool on);
     void setIncludeHidden(bool on);
@@ -160,6 +165,7 @@ private:
     void registerCommands();
     void setPanel(int number, std::string text);
     void readSavedGeometry();
+    void saveGeometry();
     void togglePictureViewer();
     void toggleRecycleBin();
     void openWebPage(const std::string& address);

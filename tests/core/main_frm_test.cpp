@@ -400,3 +400,26 @@ TEST(DateText, GeneralDateFormat) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST_F(MainFrmTest, DefaultSessionIsWrittenOnExitAndReadAtLoad) {
+    dir.writeFile("data/Default.twf", "3,0,1,0,,,0,0,0\r\n/a,b/,Yes,*.*,10,,15,,\r\n/skip/,No,*.*,,,16,,\r\n");
+    auto window = makeWindow();
+    EXPECT_EQ(window->engine(), 3);
+    EXPECT_FALSE(window->protect());
+    EXPECT_TRUE(window->includeHidden());
+    EXPECT_TRUE(ui.messages.empty()) << "a loaded session never asks about protection";
+    ASSERT_EQ(window->searchList().size(), 2u);
+    EXPECT_EQ(window->searchList()[0].path, "/a");  // the original format splits at every comma
+    EXPECT_EQ(window->searchList()[1].icon, LeaveOutFolderIcon);
+
+    window->Form_QueryUnload();
+    EXPECT_EQ(platform::readWholeFile(dir / "data/Default.twf").value_or(""),
+              "3,0,1,0,,,0,0,0\r\n/a,b/,Yes,*.*,10,0,15,\r\n/skip/,No,*.*,,,16,,\r\n")
+        << "the old file's unquoted comma shifted the fields; they are written back as read";
+}
+
+}  // namespace
+}  // namespace tw
