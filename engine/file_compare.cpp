@@ -72,6 +72,8 @@ int32_t FuzzyCompareFiles(const std::string& pathA, const std::string& pathB) {
     if (blocks == 0) return -1;
     if (FuzzyShareReachesHalf(equal, blocks)) return 1;
     const auto tail = static_cast<size_t>(length - fullBytes);
+    // Without a tail, nothing but the blocks can make two files similar.
+    if (tail == 0) return 0;
     if (!readBoth(files, fullBytes, tail, bufferA, bufferB)) return -1;
     return std::memcmp(bufferA.data(), bufferB.data(), tail) == 0 ? 1 : 0;
 }

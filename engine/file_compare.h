@@ -16,7 +16,8 @@ int32_t CompareFiles(const std::string& pathA, const std::string& pathB);
 
 // 1 when both files have the same length L of at least 1000 bytes and either at
 // least half of their L div 1000 full 1000-byte blocks are equal or their final
-// L mod 1000 bytes are equal (always so when there are none); 0 when lengths
+// L mod 1000 bytes are equal (a file without such bytes is judged by its blocks
+// alone, or any two such files of one length would match); 0 when lengths
 // differ or neither holds; -1 when a file is missing or hidden (its name begins
 // with "."), cannot be opened or read, or is shorter than 1000 bytes.
 int32_t FuzzyCompareFiles(const std::string& pathA, const std::string& pathB);

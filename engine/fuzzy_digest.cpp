@@ -48,7 +48,8 @@ std::optional<FuzzyDigest> ComputeFuzzyDigest(const std::string& path,
 
 bool FuzzySimilar(const FuzzyDigest& a, const FuzzyDigest& b) {
     if (!a.usable || !b.usable || a.length != b.length) return false;
-    if (a.tail == b.tail) return true;
+    // Equal tails make files similar; files without a tail are judged by their blocks alone.
+    if (!a.tail.empty() && a.tail == b.tail) return true;
     const auto count = static_cast<int64_t>(a.blocks.size());
     const int64_t need = a.minEqualBlocks;
     const int64_t allowedMisses = count - need;

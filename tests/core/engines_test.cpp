@@ -224,7 +224,7 @@ TEST(CompareFiles, PairwiseRulesOnBlocksAndTails) {
         {std::string(2000, 'x'), with(std::string(2000, 'x'), 1000, 2000), "b", 0, 1},
         {x3500, with(x3500, 1000, 3500), "b", 0, 0},               // 33.3 %, tails differ
         {x3500, with(x3500, 0, 3000), "b", 0, 1},                  // no block equal, tails equal
-        {std::string(2000, 'x'), std::string(2000, 'y'), "b", 0, 1},  // no tail: empty tails are equal
+        {std::string(2000, 'x'), std::string(2000, 'y'), "b", 0, 0},  // no tail: the blocks alone decide
         {std::string(999, 'x'), std::string(999, 'x'), "b", 1, -1},   // shorter than one block
         {std::string(1500, 'x'), std::string(1501, 'x'), "b", 0, 0},
         {x2500, "-", "b", -1, -1},

@@ -77,6 +77,7 @@ inline int32_t FuzzyCompareFiles(const std::string& a, const std::string& b) {
     if (blocks == 0) return -1;
     const double share = std::round(100.0 / static_cast<double>(blocks) * static_cast<double>(equal) * 10000.0) / 10000.0;
     if (share >= 50) return 1;
+    if (rest == 0) return 0;  // no tail to compare: the blocks alone decide
     if (!fa.read(blocks * 1000, rest, x) || !fb.read(blocks * 1000, rest, y)) return -1;
     return std::memcmp(x, y, static_cast<size_t>(rest)) == 0 ? 1 : 0;
 }
