@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/frm_tip.h"
+#include "app/scan_dialogs.h"
 #include "base/general.h"
 #include "base/date_text.h"
 #include "base/procedure.h"
@@ -36,10 +37,12 @@ MainFrm::MainFrm(SettingsStore& settings, UiPort& ui, AppFolders folders, std::s
       folders_(std::move(folders)),
       commandLine_(std::move(commandLine)),
       reporter_(ui, ProblemReportSetup{folders_.resources + "/bug.dmp", folders_.userData + "/report.htm",
-                                       [this] { return SearchSnapshot{SearchEngineText(), SearchFolderText(SearchList),
+                                       [this] { return SearchSnapshot{SearchEngineText(), SearchFolderText(SearchList.rows()),
                                                                       StatusText()}; },
                                        [] { return SystemInformationText(platform::ReadSystemFacts()); },
-                                       [] { return GeneralDateText(platform::LocalNow()); }}) {
+                                       [] { return GeneralDateText(platform::LocalNow()); }}),
+      exclude_(ui, ExclusionFilePath(folders_.userData)),
+      SearchList(settings, ui, reporter_) {
     registerCommands();
 }
 
@@ -55,9 +58,15 @@ void MainFrm::registerCommands() {
         {"mnuHelponline", [this] { openWebPage(HelpOnlinePage()); }},
         {"mnuchkforupdate", [this] { openWebPage(UpdatePage()); }},
         {"MAbout", [this] { showAbout(); }},
+        {"MScan", [this] { MScan_Click(); }},
+        {"cmdExclude", [this] { exclude_.Show(); }},
+        {"cmdAdd", [this] { SearchList.cmdAdd_Click(); changed(); }},
+        {"cmdRemove", [this] { SearchList.cmdRemove_Click(); changed(); }},
+        {"MCancel", [this] { MCancel_Click(); }},
         {"MMarkingSelected", [this] { MMarkingSelected_Click(); }},
         {"mnuUnMarkSelected", [this] { mnuUnMarkSelected_Click(); }},
     };
+    disabled_["MCancel"] = true;
     selectEngine(1);
 }
 
@@ -118,6 +127,7 @@ void MainFrm::Form_Activate(WindowState state) {
 }
 
 FormLayout MainFrm::Form_Resize(WindowState state) {
+    windowState_ = state;
     if (geometry_.Width < MinimumWidth) geometry_.Width = MinimumWidth;
     if (geometry_.Height < MinimumHeight) geometry_.Height = MinimumHeight;
     FormLayout layout;
@@ -155,6 +165,7 @@ std::string panelCount(const std::string& panel, size_t prefixLength) {
 }  // namespace
 
 void MainFrm::SaveSessionParameters(const std::string& path) {
+    if (!keepUserFiles) return;
     saveGeometry();
     SessionHeader header{std::to_string(engine_),
                          protect_ ? "1" : "0",
@@ -165,7 +176,7 @@ void MainFrm::SaveSessionParameters(const std::string& path) {
                          std::to_string(DuplicateFileCount),
                          std::to_string(DuplicateBytes / 10000),
                          fuzzy_ ? "1" : "0"};
-    std::string text = SessionParametersText(header, SearchList);
+    std::string text = SessionParametersText(header, SearchList.rows());
     // Failures from here on are ignored: the default session is a convenience.
     if (!path.empty()) platform::writeFileAtomically(path, text);
 }
@@ -180,10 +191,7 @@ bool MainFrm::LoadSessionParameters(const std::string& path) {
     if (engine >= 1 && engine <= 4) selectEngine(engine);
     chkProtect_Click(Val(field(1)) != 0, CheckSource::ThruFile);
     includeHidden_ = Val(field(2)) != 0;
-    for (SearchFolderEntry& row : read.folders) {
-        SearchList.push_back(std::move(row));
-        disabled_["cmdRemove"] = false;
-    }
+    for (SearchFolderEntry& row : read.folders) SearchList.addLoadedRow(std::move(row));
     changed();
     return read.complete;
 }
@@ -195,6 +203,7 @@ void MainFrm::runCommand(std::string_view name) {
 }
 
 bool MainFrm::isEnabled(std::string_view name) const {
+    if (name == "cmdRemove" && !SearchList.cmdRemoveEnabled()) return false;
     auto off = disabled_.find(name);
     if (off != disabled_.end() && off->second) return false;
     if (handlers_.contains(name)) return true;
@@ -243,6 +252,7 @@ int MainFrm::toolbarImage(int index) const {
 }
 
 bool MainFrm::isToolbarButtonEnabled(int index) const {
+    if (busy_) return index == 2;
     for (const ToolbarButton& button : ToolbarButtons()) {
         if (button.index != index || button.isSeparator()) continue;
         return button.command.empty() || isEnabled(button.command);
@@ -279,7 +289,6 @@ void MainFrm::MNewSession_Click() {
         includeHidden_ = false;
         fuzzy_ = false;
     });
-    proc.run(4, [&] { disabled_["cmdRemove"] = true; });
     proc.run(6, [&] {
         setPanel(1, std::string(NewSessionPrompt));
         setPanel(2, "");
@@ -433,6 +442,24 @@ void MainFrm::RLV_MouseUp(int button) {
 void MainFrm::setFuzzy(bool on) {
     fuzzy_ = on;
     changed();
+}
+
+void MainFrm::chkFuzzy_Click(bool ticked) {
+    fuzzy_ = ticked;
+    changed();
+    if (ticked) {
+        FuzzyFrm explanation;
+        ui_.showModal(explanation);
+    }
+}
+
+MainFrm::ExclusionTexts MainFrm::excludedTexts() {
+    ExclusionTexts texts = exclusionOverride.value_or(ExclusionTexts{});
+    if (!exclusionOverride || addExclusionList) {
+        texts.extensions += exclude_.ExcludedExtensionText();
+        texts.folders += exclude_.ExcludedFolderText();
+    }
+    return texts;
 }
 
 void MainFrm::setIncludeHidden(bool on) {

@@ -11,12 +11,16 @@
 #include "base/ui_port.h"
 #include "engine/hive.h"
 #include "results/result_list.h"
+#include "setup/exclude_frm.h"
+#include "setup/exclusion_file.h"
 #include "setup/search_folder_entry.h"
+#include "setup/search_folder_list.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,6 +120,32 @@ public:
     void RLV_ColumnClick(int position) { SortCols(position, "None"); }
     float ListPointerX = 0;
 
+    // The scan.
+    void MScan_Click();
+    void MCancel_Click();
+    void SetScanUiState(bool busy);
+    bool busy() const { return busy_; }
+    // Ticks of the view's one-second timers while they are enabled.
+    bool timer1Enabled() const { return timer1Enabled_; }
+    bool timer2Enabled() const { return timer2Enabled_; }
+    void Timer1_Timer();
+    void Timer2_Timer();
+    // More files than this ask before the engines run.
+    int64_t TooManyFiles = 100000;
+
+    // The excluded extensions and folders a scan uses, each entry followed by
+    // ";". Set, they replace the exclusion list's ticked entries.
+    struct ExclusionTexts {
+        std::string extensions;
+        std::string folders;
+    };
+    std::optional<ExclusionTexts> exclusionOverride;
+    // With an override, also take the exclusion list's ticked entries.
+    bool addExclusionList = false;
+    // Off, the window never writes the user's files (the default session and
+    // the window size): the command line scans without leaving traces.
+    bool keepUserFiles = true;
+
     // Sessions: the parameters-only reader and writer.
     bool LoadSessionParameters(const std::string& path);
     void SaveSessionParameters(const std::string& path);
@@ -124,6 +154,7 @@ public:
     void selectEngine(int engine);
     void setFuzzy(bool on);
     void setIncludeHidden(bool on);
+    void chkFuzzy_Click(bool ticked);
 
     // State.
     int engine() const { return engine_; }
@@ -136,11 +167,13 @@ public:
     bool pictureViewerOn() const { return pictureViewerImage_ == PictureViewerOnImage; }
     bool recycleBinOn() const { return recycleBinImage_ == RecycleBinOnImage; }
     bool firstActivation() const { return FirstActivation; }
+    WindowState windowState() const { return windowState_; }
 
     Geometry& geometry() { return geometry_; }
     const Geometry& geometry() const { return geometry_; }
 
-    const std::vector<SearchFolderEntry>& searchList() const { return SearchList; }
+    const std::vector<SearchFolderEntry>& searchList() const { return SearchList.rows(); }
+    SearchFolderList& searchFolders() { return SearchList; }
     const ResultList& resultList() const { return RLV; }
     ResultList& resultList() { return RLV; }
 
@@ -159,7 +192,6 @@ public:
     int32_t DuplicateFileCount = 0;
     int64_t DuplicateBytes = 0;  // ten-thousandths of a byte count: fixed point with four decimals
     bool ScanCancelled = false;
-    bool EditSearchFolder = false;
 
 private:
     void registerCommands();
@@ -170,6 +202,11 @@ private:
     void toggleRecycleBin();
     void openWebPage(const std::string& address);
     void markSelectedRows(int16_t code);
+    void scanSearchFolders(class cScanPath& walker, const std::string& excludedExtensions,
+                           const std::string& excludedFolders, std::vector<struct FileRecord>& records);
+    void runEngine(std::vector<struct FileRecord>& records);
+    ExclusionTexts excludedTexts();
+    void yieldToUser();
     void openSelectedFile();
     void showTipOfTheDay();
     void showAbout();
@@ -181,6 +218,7 @@ private:
     std::string commandLine_;
     MainFrmObserver observer_;
     ErrorReporter reporter_;
+    ExcludeFrmInstance exclude_;
 
     std::map<std::string, std::function<void()>, std::less<>> handlers_;
     std::map<std::string, bool, std::less<>> disabled_;  // commands switched off by state
@@ -196,8 +234,15 @@ private:
     int recycleBinImage_ = RecycleBinOnImage;
     bool FirstActivation = false;
     Geometry geometry_;
+    WindowState windowState_ = WindowState::Normal;
+    bool busy_ = false;
+    bool timer1Enabled_ = false;
+    bool timer2Enabled_ = false;
+    int64_t stopwatchStart_ = 0;
+    int64_t lastYield_ = 0;
+    class cScanPath* walker_ = nullptr;  // the walk in progress, for Cancel
 
-    std::vector<SearchFolderEntry> SearchList;
+    SearchFolderList SearchList;
     ResultList RLV;
 };
 

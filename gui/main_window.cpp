@@ -101,6 +101,16 @@ MainWindow::MainWindow(MainFrm& model, QtUiPort* port, QWidget* parent)
     esc->setObjectName("Command1");
     connect(esc, &QShortcut::activated, this, [this] { model_.Command1_Click(); });
 
+    // The elapsed-time display and the end sound; each does nothing while the model has it switched off.
+    auto* ticks = new QTimer(this);
+    ticks->setObjectName("Timer1");
+    ticks->setInterval(1000);
+    connect(ticks, &QTimer::timeout, this, [this] {
+        model_.Timer1_Timer();
+        model_.Timer2_Timer();
+    });
+    ticks->start();
+
     model_.setObserver({
         [this] { refresh(); },
         [this] { applyGeometry(); },
@@ -184,6 +194,14 @@ void MainWindow::buildForm() {
     searchList_->setAllColumnsShowFocus(true);
     searchList_->setSelectionMode(QAbstractItemView::SingleSelection);
     searchList_->setIconSize(QSize(16, 16));
+    connect(searchList_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        model_.searchFolders().select(current ? searchList_->indexOfTopLevelItem(current) : -1);
+        refresh();
+    });
+    connect(searchList_, &QTreeWidget::itemDoubleClicked, this, [this] {
+        model_.searchFolders().SearchList_DblClick();
+        refresh();
+    });
 
     for (size_t i = 0; i < searchButtons_.size(); ++i) {
         auto* button = new QToolButton(form_);
@@ -224,7 +242,7 @@ void MainWindow::buildForm() {
     chkFuzzy_->setObjectName("chkFuzzy");
     grid->addWidget(chkFuzzy_, 2, 0);
     grid->setColumnStretch(2, 1);
-    connect(chkFuzzy_, &QCheckBox::clicked, this, [this](bool on) { model_.setFuzzy(on); });
+    connect(chkFuzzy_, &QCheckBox::clicked, this, [this](bool on) { model_.chkFuzzy_Click(on); });
 
     chkProtect_ = new QCheckBox(tr("Protect Windows Folders"), engineArea_);
     chkProtect_->setObjectName("chkProtect");
@@ -371,19 +389,30 @@ void MainWindow::refresh() {
         }
         action->setEnabled(model_.isToolbarButtonEnabled(index));
     }
+    for (const auto& [name, action] : commands_) action->setVisible(model_.isVisible(name));
+    const bool idle = !model_.busy();
     for (size_t i = 0; i < searchButtons_.size(); ++i)
-        searchButtons_[i]->setEnabled(model_.isEnabled(SearchButtonNames[i]));
+        searchButtons_[i]->setEnabled(idle && model_.isEnabled(SearchButtonNames[i]));
+    searchList_->setEnabled(idle);
+    rlv_->setEnabled(idle);
+    chkProtect_->setEnabled(idle);
+    chkIncludeHidden_->setEnabled(idle);
 
     for (size_t i = 0; i < engines_.size(); ++i) {
         QSignalBlocker quiet(engines_[i]);
-        engines_[i]->setChecked(model_.engine() == static_cast<int>(i) + 1);
+        bool chosen = model_.engine() == static_cast<int>(i) + 1;
+        engines_[i]->setChecked(chosen);
+        engines_[i]->setEnabled(idle);
+        QFont font = engines_[i]->font();
+        font.setBold(chosen);
+        engines_[i]->setFont(font);
     }
     {
         QSignalBlocker quietFuzzy(chkFuzzy_);
         QSignalBlocker quietProtect(chkProtect_);
         QSignalBlocker quietHidden(chkIncludeHidden_);
         chkFuzzy_->setChecked(model_.fuzzy());
-        chkFuzzy_->setEnabled(model_.fuzzyEnabled());
+        chkFuzzy_->setEnabled(idle && model_.fuzzyEnabled());
         chkProtect_->setChecked(model_.protect());
         chkIncludeHidden_->setChecked(model_.includeHidden());
     }
@@ -406,6 +435,11 @@ void MainWindow::refreshSearchList() {
         row->setIcon(0, numberedIcon(folder.icon));
     }
     shownFolders_ = folders;
+    int selected = model_.searchFolders().selectedIndex();
+    if (selected >= 0 && selected < searchList_->topLevelItemCount()) {
+        QSignalBlocker quiet(searchList_);
+        searchList_->setCurrentItem(searchList_->topLevelItem(selected));
+    }
 }
 
 WindowState MainWindow::formState() const {

@@ -2,13 +2,19 @@
 
 #include "app/frm_tip.h"
 #include "app/product.h"
+#include "app/scan_dialogs.h"
 #include "base/bug_frm.h"
 #include "base/general.h"
 #include "gui/about_dialog.h"
 #include "gui/bug_dialog.h"
+#include "gui/folder_dialog.h"
+#include "gui/exclude_dialog.h"
 #include "gui/qt_text.h"
+#include "gui/scan_dialogs.h"
 #include "gui/tip_dialog.h"
 #include "platform/desktop.h"
+#include "setup/folder_frm.h"
+#include "setup/exclude_frm.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -165,6 +171,10 @@ QtUiPort::QtUiPort() {
     registerDialog<TipDialog, frmTip>("frmTip");
     registerDialog<AboutDialog, frmAbout>("frmAbout");
     registerDialog<BugDialog, BugFrm>("BugFrm");
+    registerDialog<FolderDialog, FolderFrm>("FolderFrm");
+    registerDialog<TooManyFilesDialog, frmTooManyFiles>("frmTooManyFiles");
+    registerDialog<FuzzyDialog, FuzzyFrm>("FuzzyFrm");
+    registerDialog<ExcludeDialog, ExcludeFrm>("ExcludeFrm");
 }
 
 QtUiPort::~QtUiPort() = default;

@@ -12,6 +12,12 @@ bool ToLocal(int64_t secondsSinceEpoch, LocalDateTime& out) {
     return true;
 }
 
+int64_t MonotonicMilliseconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 LocalDateTime LocalNow() {
     LocalDateTime now;
     ToLocal(static_cast<int64_t>(std::time(nullptr)), now);

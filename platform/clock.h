@@ -16,6 +16,9 @@ struct LocalDateTime {
 
 LocalDateTime LocalNow();
 
+// Milliseconds on a clock that never jumps, for stopwatches and throttles.
+int64_t MonotonicMilliseconds();
+
 // Seconds since the epoch as local calendar fields; false when out of range.
 bool ToLocal(int64_t secondsSinceEpoch, LocalDateTime& out);
 

@@ -130,11 +130,14 @@ TEST_F(MainFrmTest, CommandLineSessionSkipsTipsAndReportsMissingFile) {
     EXPECT_EQ(ui.messages[0].icon, Icon::Critical);
     EXPECT_TRUE(ui.modalDialogs.empty());
 
-    std::string existing = dir.writeFile("saved session.twf", "x");
+    dir.writeFile("tree/a.txt", "x");
+    std::string existing = dir.writeFile("saved session.twf", "1,1,0\r\n" + dir.path() + "/tree/,Yes,*.*,,,15,,\r\n");
     auto present = makeWindow(existing);
     present->Form_Activate(WindowState::Normal);
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(ui.modalDialogs.empty());
+    EXPECT_EQ(present->panel(1), "Search Completed.") << "a command-line session is scanned at once";
+    EXPECT_EQ(present->panel(3), "Files : 1");
 }
 
 TEST_F(MainFrmTest, ResizeKeepsTheMinimumAndPlacesTheParts) {
@@ -293,10 +296,10 @@ TEST_F(MainFrmTest, HelpMenuOpensPagesAndReportsFailures) {
 TEST_F(MainFrmTest, DisabledCommandsAndButtonsDoNothing) {
     auto window = makeWindow();
     window->Command1_Click();
-    window->runCommand("MScan");
+    window->runCommand("MExport");
     window->Toolbar1_ButtonClick(2);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(window->isToolbarButtonEnabled(1));
+    EXPECT_FALSE(window->isToolbarButtonEnabled(10));
     EXPECT_FALSE(window->isToolbarButtonEnabled(3)) << "separator";
     EXPECT_TRUE(window->isToolbarButtonEnabled(PictureViewerButton));
 

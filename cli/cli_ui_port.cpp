@@ -1,0 +1,59 @@
+#include "cli/cli_ui_port.h"
+
+#include "app/scan_dialogs.h"
+#include "base/bug_frm.h"
+
+#include <atomic>
+#include <csignal>
+
+namespace tw::cli {
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+void onSignal(int) { interrupted = true; }
+
+Answer defaultAnswer(const Message& message) {
+    bool second = message.defaultButton == 2;
+    switch (message.buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::OkCancel: return second ? Answer::Cancel : Answer::Ok;
+    case Buttons::YesNo: return second ? Answer::No : Answer::Yes;
+    case Buttons::YesNoCancel: return second ? Answer::No : Answer::Yes;
+    case Buttons::RetryCancel: return Answer::Cancel;
+    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    }
+    return Answer::Ok;
+}
+
+}  // namespace
+
+void CliUiPort::catchInterrupts() { std::signal(SIGINT, onSignal); }
+
+Answer CliUiPort::showMessage(const Message& message) {
+    // The only question asked after an interrupt is whether to cancel the scan.
+    if (interrupted && message.buttons == Buttons::YesNo) return Answer::Yes;
+    errors_ << "twinsweep-cli: " << message.text << "\n";
+    return defaultAnswer(message);
+}
+
+void CliUiPort::showModal(DialogModel& dialog) {
+    if (auto* warning = dynamic_cast<frmTooManyFiles*>(&dialog)) {
+        warning->cmdOK_Click();
+    } else if (auto* bug = dynamic_cast<BugFrm*>(&dialog)) {
+        errors_ << "twinsweep-cli: unexpected failure in " << bug->lblErrPro() << " at line " << bug->lblErrLine()
+                << ": " << bug->lblErrDesc() << " (error " << bug->lblErrNo() << ")\n";
+        bug->cmdAbort_Click();
+    }
+}
+
+void CliUiPort::processEvents() {
+    if (onYield) onYield();
+    if (interrupted.exchange(false) && onInterrupt) {
+        interrupted = true;  // keeps the cancel question answered Yes
+        onInterrupt();
+    }
+}
+
+}  // namespace tw::cli
