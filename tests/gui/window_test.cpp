@@ -7,6 +7,7 @@
 #include "gui_test_support.h"
 #include "platform/user_dirs.h"
 #include "results/result_list.h"
+#include "setup/folder_frm.h"
 #include "setup/search_list_columns.h"
 #include "support/scripted_ui.h"
 
@@ -123,6 +124,7 @@ private slots:
     void closeCommandSavesTheSizeAndCloses();
     void firstActivationShowsTheTipOnce();
     void resultViewShadesChecksAndSorts();
+    void addAFolderScanAndSeeTheGroups();
 };
 
 void WindowTest::menusFollowTheCommandTable() {
@@ -483,6 +485,40 @@ void WindowTest::resultViewShadesChecksAndSorts() {
     QVERIFY(list.marked(static_cast<size_t>(view->currentIndex().row())));
     QVERIFY(imageOf(view->currentIndex().data(Qt::DecorationRole).value<QIcon>()) == imageOf(numberedIcon(17)));
     QCOMPARE(h.child<QLabel>("Panel1")->text(), QString("Total Files Marked 1 Size 1000 Bytes"));
+}
+
+void WindowTest::addAFolderScanAndSeeTheGroups() {
+    Harness h;
+    h.load(false);
+    QDir(h.dir.path()).mkpath("tree/a");
+    QDir(h.dir.path()).mkpath("tree/b");
+    for (const char* name : {"tree/a/x.txt", "tree/b/y.txt"}) {
+        QFile file(h.dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the same bytes");
+    }
+    std::string tree = str(h.dir.filePath("tree"));
+    h.ui.pickedPaths = {tree};
+    h.ui.onModal = [](DialogModel& dialog) {
+        auto& folder = dynamic_cast<FolderFrm&>(dialog);
+        folder.Form_Activate();  // an add opens the picker at once; the scripted picker answers
+        folder.setTxtMin("0");
+        folder.cmdOK_Click();
+    };
+    h.child<QToolButton>("cmdAdd")->click();
+    auto* searchList = h.child<QTreeWidget>("SearchList");
+    QCOMPARE(searchList->topLevelItemCount(), 1);
+    QCOMPARE(searchList->topLevelItem(0)->text(0), qs(tree + "/"));
+
+    h.toolbarButton(1)->trigger();
+    auto* view = h.child<QTreeView>("RLV");
+    QCOMPARE(view->model()->rowCount(), 2);
+    QCOMPARE(view->model()->index(1, 0).data().toString(), QString("y.txt"));
+    QCOMPARE(view->model()->index(1, 4).data().toString(), QString("1"));
+    QCOMPARE(h.child<QLabel>("Panel1")->text(), QString("Search Completed."));
+    QCOMPARE(h.child<QLabel>("Panel2")->text(), QString("Duplicate Files: 1  Size: 14 Bytes"));
+    QVERIFY(h.command("MScan")->isEnabled());
+    QVERIFY(!h.command("MCancel")->isEnabled());
 }
 
 TWINSWEEP_GUI_TEST_MAIN(WindowTest)
