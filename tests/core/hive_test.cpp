@@ -249,7 +249,12 @@ TEST_P(HiveModelCheck, RandomSequencesMatchAReferenceModel) {
 
 INSTANTIATE_TEST_SUITE_P(Hive, HiveModelCheck,
                          ::testing::Values(ModelConfig{1, 1, false}, ModelConfig{2, 0, false}, ModelConfig{3, 1, true},
-                                           ModelConfig{4, 0, true}));
+                                           ModelConfig{4, 0, true}),
+                         [](const ::testing::TestParamInfo<ModelConfig>& info) {
+                             const ModelConfig& c = info.param;
+                             return "seed" + std::to_string(c.seed) + (c.compareMode ? "_text" : "_binary") +
+                                    (c.allowDuplicate ? "_duplicates" : "_unique");
+                         });
 
 CHive hiveWith(std::initializer_list<HiveKey> keys, int32_t compareMode = 1) {
     CHive hive;
