@@ -21,6 +21,21 @@ struct Message {
     int defaultButton = 1;  // 1-based position among the buttons
 };
 
+// The answer of a message's default button: what pressing Enter gives.
+inline Answer DefaultAnswer(const Message& message) {
+    bool second = message.defaultButton == 2;
+    bool third = message.defaultButton == 3;
+    switch (message.buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::OkCancel: return second ? Answer::Cancel : Answer::Ok;
+    case Buttons::YesNo: return second ? Answer::No : Answer::Yes;
+    case Buttons::YesNoCancel: return third ? Answer::Cancel : second ? Answer::No : Answer::Yes;
+    case Buttons::RetryCancel: return second ? Answer::Cancel : Answer::Retry;
+    case Buttons::AbortRetryIgnore: return third ? Answer::Ignore : second ? Answer::Retry : Answer::Abort;
+    }
+    return Answer::Ok;
+}
+
 // The model of a modal dialog. Each front end maps dialogName() to its view.
 class DialogModel {
 public:

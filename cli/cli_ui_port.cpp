@@ -14,19 +14,6 @@ std::atomic<bool> interrupted{false};
 
 void onSignal(int) { interrupted = true; }
 
-Answer defaultAnswer(const Message& message) {
-    bool second = message.defaultButton == 2;
-    switch (message.buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::OkCancel: return second ? Answer::Cancel : Answer::Ok;
-    case Buttons::YesNo: return second ? Answer::No : Answer::Yes;
-    case Buttons::YesNoCancel: return second ? Answer::No : Answer::Yes;
-    case Buttons::RetryCancel: return Answer::Cancel;
-    case Buttons::AbortRetryIgnore: return Answer::Abort;
-    }
-    return Answer::Ok;
-}
-
 }  // namespace
 
 void CliUiPort::catchInterrupts() { std::signal(SIGINT, onSignal); }
@@ -35,7 +22,7 @@ Answer CliUiPort::showMessage(const Message& message) {
     // The only question asked after an interrupt is whether to cancel the scan.
     if (interrupted && message.buttons == Buttons::YesNo) return Answer::Yes;
     errors_ << "twinsweep-cli: " << message.text << "\n";
-    return defaultAnswer(message);
+    return DefaultAnswer(message);
 }
 
 void CliUiPort::showModal(DialogModel& dialog) {

@@ -4,20 +4,6 @@ namespace tw::test {
 
 namespace {
 
-Answer defaultAnswer(const Message& message) {
-    bool second = message.defaultButton == 2;
-    bool third = message.defaultButton == 3;
-    switch (message.buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::OkCancel: return second ? Answer::Cancel : Answer::Ok;
-    case Buttons::YesNo: return second ? Answer::No : Answer::Yes;
-    case Buttons::YesNoCancel: return third ? Answer::Cancel : second ? Answer::No : Answer::Yes;
-    case Buttons::RetryCancel: return second ? Answer::Cancel : Answer::Retry;
-    case Buttons::AbortRetryIgnore: return third ? Answer::Ignore : second ? Answer::Retry : Answer::Abort;
-    }
-    return Answer::Ok;
-}
-
 template <typename T>
 T takeFront(std::deque<T>& queue, T fallback) {
     if (queue.empty()) return fallback;
@@ -30,7 +16,7 @@ T takeFront(std::deque<T>& queue, T fallback) {
 
 Answer ScriptedUi::showMessage(const Message& message) {
     messages.push_back(message);
-    return takeFront(answers, defaultAnswer(message));
+    return takeFront(answers, DefaultAnswer(message));
 }
 
 std::optional<std::string> ScriptedUi::inputBox(const std::string&, const std::string&, const std::string&) {
