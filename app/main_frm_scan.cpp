@@ -57,15 +57,16 @@ double dateOf(const std::string& text) {
 // The walker's events, recorded for the scan.
 class ScanEvents : public ScanPathEvents {
 public:
+    // progress(text, toCaption): where the folder progress goes.
     ScanEvents(MainFrm& window, std::vector<FileRecord>& records, std::function<void()> yield,
-               std::function<void(const std::string&)> progress)
+               std::function<void(const std::string&, bool)> progress)
         : window_(window), records_(records), yield_(std::move(yield)), progress_(std::move(progress)) {}
 
     void DirMatchEx(std::string_view Directory, const std::string& Path, uint32_t, double, double, double) override {
         if (++window_.FoldersScanned % FoldersPerProgress != 0) return;
         if (window_.windowState() == WindowState::Minimized)
-            progress_("caption:Scanning... " + Path.substr(0, 3) + ".../" + std::string(Directory));
-        else progress_("Scanning... " + Path);
+            progress_("Scanning... " + Path.substr(0, 3) + ".../" + std::string(Directory), true);
+        else progress_("Scanning... " + Path, false);
     }
 
     void FileMatchEx(std::string_view FileName, const std::string& Path, int64_t FileSize, uint32_t,
@@ -83,7 +84,7 @@ private:
     MainFrm& window_;
     std::vector<FileRecord>& records_;
     std::function<void()> yield_;
-    std::function<void(const std::string&)> progress_;
+    std::function<void(const std::string&, bool)> progress_;
 };
 
 void MainFrm::yieldToUser() {
@@ -155,8 +156,8 @@ void MainFrm::MScan_Click() {
 
 void MainFrm::scanSearchFolders(cScanPath& walker, const std::string& excludedExtensions,
                                 const std::string& excludedFolders, std::vector<FileRecord>& records) {
-    ScanEvents events(*this, records, [this] { yieldToUser(); }, [this](const std::string& text) {
-        if (text.starts_with("caption:")) caption_ = text.substr(8);
+    ScanEvents events(*this, records, [this] { yieldToUser(); }, [this](const std::string& text, bool toCaption) {
+        if (toCaption) caption_ = text;
         else setPanel(1, text);
         changed();
     });

@@ -1,7 +1,6 @@
 #include "platform/desktop.h"
 
 #include <chrono>
-#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
