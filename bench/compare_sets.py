@@ -159,8 +159,8 @@ def main():
     reference = Report(read_lines(sys.argv[1]))
     print(f"reference: {len(reference.sets)} groups, {reference.inodes} files (inodes)")
     all_agree = True
-    for spec in sys.argv[2:]:
-        name, fmt, path = spec.split(":", 2)
+    for tool_output in sys.argv[2:]:
+        name, fmt, path = tool_output.split(":", 2)
         try:
             report = Report(READERS[fmt](path))
         except (OSError, ValueError, KeyError) as error:
