@@ -1,6 +1,7 @@
 #include "app/main_frm.h"
 #include "results/load_searched_result.h"
 #include "support/scripted_ui.h"
+#include "support/window_fixture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,8 @@ struct Entry {
     std::string version = "N/A";
 };
 
-class ResultListTest : public ::testing::Test {
+class ResultListTest : public test::WindowFixture {
 protected:
-    test::TempDir dir;
-    test::ScopedEnv runtime{"XDG_RUNTIME_DIR", dir.path()};
-    SettingsStore settings{dir / "settings.ini"};
-    test::ScriptedUi ui;
-    MainFrm window{settings, ui, AppFolders{dir / "res", dir / "data"}, ""};
 
     // A result collection whose files exist unless their name starts with "gone".
     CHive resultsOf(const std::vector<Entry>& entries) {

@@ -2,6 +2,7 @@
 #include "app/main_frm.h"
 #include "app/scan_dialogs.h"
 #include "support/scripted_ui.h"
+#include "support/window_fixture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,8 @@
 namespace tw {
 namespace {
 
-class ScanTest : public ::testing::Test {
+class ScanTest : public test::WindowFixture {
 protected:
-    test::TempDir dir;
-    test::ScopedEnv runtime{"XDG_RUNTIME_DIR", dir.path()};
-    SettingsStore settings{dir / "settings.ini"};
-    test::ScriptedUi ui;
-    MainFrm window{settings, ui, AppFolders{dir / "res", dir / "data"}, ""};
 
     void SetUp() override {
         dir.writeFile("tree/a/one.txt", "same content");
