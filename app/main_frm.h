@@ -203,8 +203,8 @@ private:
     void openWebPage(const std::string& address);
     void markSelectedRows(int16_t code);
     void scanSearchFolders(class cScanPath& walker, const std::string& excludedExtensions,
-                           const std::string& excludedFolders, std::vector<struct FileRecord>& records);
-    void runEngine(std::vector<struct FileRecord>& records);
+                           const std::string& excludedFolders, struct ScannedFiles& files);
+    void runEngine(struct ScannedFiles& files);
     ExclusionTexts excludedTexts();
     void yieldToUser();
     void openSelectedFile();

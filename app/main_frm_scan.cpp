@@ -58,9 +58,9 @@ double dateOf(const std::string& text) {
 class ScanEvents : public ScanPathEvents {
 public:
     // progress(text, toCaption): where the folder progress goes.
-    ScanEvents(MainFrm& window, std::vector<FileRecord>& records, std::function<void()> yield,
+    ScanEvents(MainFrm& window, ScannedFiles& files, std::function<void()> yield,
                std::function<void(const std::string&, bool)> progress)
-        : window_(window), records_(records), yield_(std::move(yield)), progress_(std::move(progress)) {}
+        : window_(window), files_(files), yield_(std::move(yield)), progress_(std::move(progress)) {}
 
     void DirMatchEx(std::string_view Directory, const std::string& Path, uint32_t, double, double, double) override {
         if (++window_.FoldersScanned % FoldersPerProgress != 0) return;
@@ -70,11 +70,12 @@ public:
     }
 
     void FileMatchEx(std::string_view FileName, const std::string& Path, int64_t FileSize, uint32_t,
-                     double LastWriteTime, double, double, uint64_t, uint64_t) override {
+                     double LastWriteTime, double, double, uint64_t Device, uint64_t Inode) override {
         yield_();
         ++window_.FilesScanned;
         try {
-            records_.push_back(MakeFileRecord(window_.engine(), std::string(FileName), Path, FileSize, LastWriteTime));
+            files_.records.push_back(
+                {std::string(FileName), FileSize, LastWriteTime, files_.folders.intern(Path), Device, Inode});
         } catch (const std::exception& error) {
             window_.ui().showMessage({error.what(), "", Buttons::Ok, Icon::Critical});
         }
@@ -82,7 +83,7 @@ public:
 
 private:
     MainFrm& window_;
-    std::vector<FileRecord>& records_;
+    ScannedFiles& files_;
     std::function<void()> yield_;
     std::function<void(const std::string&, bool)> progress_;
 };
@@ -96,7 +97,7 @@ void MainFrm::yieldToUser() {
 
 void MainFrm::MScan_Click() {
     Procedure proc(reporter_, "Scanning");
-    std::vector<FileRecord> records;
+    ScannedFiles files;
     proc.run(2, [&] { SaveSessionParameters(defaultSessionPath()); });
     if (SearchList.empty()) {
         ui_.showMessage({"Please add search path first.", "Error", Buttons::Ok, Icon::Information});
@@ -128,7 +129,7 @@ void MainFrm::MScan_Click() {
     proc.run(7, [&] { exclusions = excludedTexts(); });
     cScanPath walker;
     walker_ = &walker;
-    proc.run(8, [&] { scanSearchFolders(walker, exclusions.extensions, exclusions.folders, records); });
+    proc.run(8, [&] { scanSearchFolders(walker, exclusions.extensions, exclusions.folders, files); });
     walker_ = nullptr;
     bool engineRuns = FilesScanned > 0 && !ScanCancelled;
     if (engineRuns) {
@@ -140,7 +141,7 @@ void MainFrm::MScan_Click() {
             if (!warning.Result) ScanCancelled = true;
         });
     }
-    if (engineRuns && !ScanCancelled) proc.run(12, [&] { runEngine(records); });
+    if (engineRuns && !ScanCancelled) proc.run(12, [&] { runEngine(files); });
     proc.run(15, [&] {
         setPanel(1, ScanCancelled ? "Search Terminated." : "Search Completed.");
         setPanel(2, "Duplicate Files: " + std::to_string(DuplicateFileCount) +
@@ -155,8 +156,8 @@ void MainFrm::MScan_Click() {
 }
 
 void MainFrm::scanSearchFolders(cScanPath& walker, const std::string& excludedExtensions,
-                                const std::string& excludedFolders, std::vector<FileRecord>& records) {
-    ScanEvents events(*this, records, [this] { yieldToUser(); }, [this](const std::string& text, bool toCaption) {
+                                const std::string& excludedFolders, ScannedFiles& files) {
+    ScanEvents events(*this, files, [this] { yieldToUser(); }, [this](const std::string& text, bool toCaption) {
         if (toCaption) caption_ = text;
         else setPanel(1, text);
         changed();
@@ -184,21 +185,9 @@ void MainFrm::scanSearchFolders(cScanPath& walker, const std::string& excludedEx
     }
 }
 
-void MainFrm::runEngine(std::vector<FileRecord>& records) {
-    if (!records.empty())
-        SortStrings(records, 0, records.size() - 1, true, [](const FileRecord& a, const FileRecord& b) {
-            return CompareRecords(a, b);
-        });
-    CHive files;
-    files.Init(static_cast<int32_t>(std::max<size_t>(records.size(), 1)), 1.5f);
-    for (FileRecord& record : records) {
-        yieldToUser();
-        if (ScanCancelled) break;
-        files.Add({std::move(record.fields[0]), std::move(record.fields[1]), std::move(record.fields[2]),
-                   std::move(record.fields[3]), int64_t{1}, int64_t{1}});
-    }
-    records.clear();
-    records.shrink_to_fit();
+void MainFrm::runEngine(ScannedFiles& files) {
+    files.sortFor(engine_);
+    yieldToUser();
     if (ScanCancelled) return;
 
     LoadProgress progress{[this] { yieldToUser(); }, [this](const std::string& text) {
@@ -233,7 +222,7 @@ void MainFrm::runEngine(std::vector<FileRecord>& records) {
     FilesScanned = context.FilesScanned;
     DuplicateFileCount = context.DuplicateFileCount;
     DuplicateBytes = context.DuplicateBytes;
-    files.Clear();
+    files = {};
     LoadSearchedResult(results);
 }
 

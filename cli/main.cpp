@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     }
     const CliOptions& options = *parsed.options;
 
+    std::ios::sync_with_stdio(false);
     CliUiPort ui(std::cerr);
     CliUiPort::catchInterrupts();
     SettingsStore settings(defaultSettingsPath());
@@ -94,14 +95,20 @@ int main(int argc, char** argv) {
 
     window.runCommand("MScan");
 
-    std::ostringstream result;
-    if (options.format == OutputFormat::Json) WriteJson(result, window);
-    else WriteText(result, window);
+    auto writeResult = [&](std::ostream& out) {
+        if (options.format == OutputFormat::Json) WriteJson(out, window);
+        else WriteText(out, window);
+    };
     if (options.output.empty()) {
-        std::cout << result.str();
-    } else if (!platform::writeFileAtomically(options.output, result.str())) {
-        std::cerr << "twinsweep-cli: cannot write " << options.output << "\n";
-        return CouldNotRun;
+        writeResult(std::cout);
+        std::cout.flush();
+    } else {
+        std::ostringstream result;
+        writeResult(result);
+        if (!platform::writeFileAtomically(options.output, result.str())) {
+            std::cerr << "twinsweep-cli: cannot write " << options.output << "\n";
+            return CouldNotRun;
+        }
     }
     if (!options.quiet) std::cerr << SummaryLine(window) << "\n";
     return 0;

@@ -33,11 +33,22 @@ void WriteText(std::ostream& out, const MainFrm& window) {
     });
 }
 
+// The document is written a file at a time, so a million rows never stand in memory twice.
 void WriteJson(std::ostream& out, const MainFrm& window) {
     const ResultList& list = window.resultList();
-    nlohmann::ordered_json groups = nlohmann::ordered_json::array();
+    const nlohmann::ordered_json summary = {
+        {"files_scanned", window.FilesScanned},
+        {"folders_scanned", window.FoldersScanned},
+        {"duplicate_files", window.DuplicateFileCount},
+        {"duplicate_bytes", window.DuplicateBytes / 10000},
+        {"cancelled", window.ScanCancelled},
+    };
+    out << "{\n  \"summary\": " << summary.dump() << ",\n  \"groups\": [";
+    const char* groupSeparator = "\n";
     forEachGroup(list, [&](int32_t group, size_t start, size_t end) {
-        nlohmann::ordered_json files = nlohmann::ordered_json::array();
+        out << groupSeparator << "    {";
+        if (group > 0) out << "\"group\": " << group << ", ";
+        out << "\"files\": [";
         for (size_t row = start; row < end; ++row) {
             std::string name(list.name(row));
             bool escaped = !IsValidUtf8(name) || !IsValidUtf8(list.folder(row));
@@ -50,23 +61,12 @@ void WriteJson(std::ostream& out, const MainFrm& window) {
                 {"version", EscapeInvalidUtf8(list.cell(row, 3))},
             };
             if (escaped) file["escaped"] = true;
-            files.push_back(std::move(file));
+            out << (row == start ? "\n      " : ",\n      ") << file.dump();
         }
-        nlohmann::ordered_json entry;
-        if (group > 0) entry["group"] = group;
-        entry["files"] = std::move(files);
-        groups.push_back(std::move(entry));
+        out << "\n    ]}";
+        groupSeparator = ",\n";
     });
-    nlohmann::ordered_json document = {
-        {"summary",
-         {{"files_scanned", window.FilesScanned},
-          {"folders_scanned", window.FoldersScanned},
-          {"duplicate_files", window.DuplicateFileCount},
-          {"duplicate_bytes", window.DuplicateBytes / 10000},
-          {"cancelled", window.ScanCancelled}}},
-        {"groups", std::move(groups)},
-    };
-    out << document.dump(2) << "\n";
+    out << (groupSeparator[0] == ',' ? "\n  ]\n}\n" : "]\n}\n");
 }
 
 std::string SummaryLine(const MainFrm& window) {

@@ -3,6 +3,7 @@
 #include "base/general.h"
 #include "base/procedure.h"
 #include "engine/checksum.h"
+#include "engine/file_entries.h"
 #include "engine/fuzzy_digest.h"
 #include "engine/identical_content.h"
 #include "platform/file_reader.h"
@@ -23,26 +24,10 @@ namespace {
 
 // ---- Reading entries ----
 
-std::string SlotText(const HiveValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
-    if (const auto* real = std::get_if<double>(&value)) return NumberText(*real);
-    if (const auto* date = std::get_if<Date>(&value)) return NumberText(date->days);
-    return {};
-}
-
-// The slot as text, without a copy when it holds text.
-std::string_view SlotView(const HiveValue& value, std::string& scratch) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    scratch = SlotText(value);
-    return scratch;
-}
-
 // A size slot as a count of bytes times 10000 (DuplicateBytes' fixed point).
 int64_t SizeValue(const HiveValue& value) {
     if (const auto* number = std::get_if<int64_t>(&value)) return *number * 10000;
-    std::string scratch;
-    return std::llround(Val(SlotView(value, scratch)) * 10000.0);
+    return std::llround(Val(SlotText(value)) * 10000.0);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -56,11 +41,11 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 // Keys of the run search: Item trimmed of blanks, letter case ignored.
 class KeyReader {
 public:
-    explicit KeyReader(const CHive& hive) : hive_(hive) {}
+    explicit KeyReader(const FileEntries& entries) : entries_(entries) {}
 
     bool same(int32_t positionA, int32_t positionB) {
-        std::string_view a = TrimBlanks(SlotView(hive_.Item(Position{positionA}), scratchA_));
-        std::string_view b = TrimBlanks(SlotView(hive_.Item(Position{positionB}), scratchB_));
+        std::string_view a = TrimBlanks(entries_.text(positionA, 0, scratchA_));
+        std::string_view b = TrimBlanks(entries_.text(positionB, 0, scratchB_));
         if (a.size() != b.size()) return false;
         for (size_t i = 0; i < a.size(); ++i)
             if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
@@ -68,7 +53,7 @@ public:
     }
 
 private:
-    const CHive& hive_;
+    const FileEntries& entries_;
     std::string scratchA_, scratchB_;
 };
 
@@ -81,17 +66,11 @@ struct Layout {
 constexpr Layout kSizeFirst{0, 1};
 constexpr Layout kNameFirst{1, 0};
 
-const HiveValue& SlotAt(const CHive& hive, int32_t position, int slot) {
-    switch (slot) {
-    case 0: return hive.Item(Position{position});
-    case 1: return hive.Item1(Position{position});
-    case 2: return hive.Item2(Position{position});
-    default: return hive.Item3(Position{position});
-    }
-}
-
-std::string FullPath(const CHive& hive, int32_t position, Layout layout) {
-    return SlotText(hive.Item2(Position{position})) + SlotText(SlotAt(hive, position, layout.nameSlot));
+std::string FullPath(const FileEntries& entries, int32_t position, Layout layout) {
+    std::string folder, name;
+    std::string path(entries.text(position, 2, folder));
+    path += entries.text(position, layout.nameSlot, name);
+    return path;
 }
 
 // Drops entries that list a file already listed: a path equal to the previous
@@ -104,11 +83,11 @@ struct SameFileFilter {
     std::vector<std::optional<platform::FileIdentity>> identities;  // filled when examined
     int32_t dropped = 0;  // FilesScanned is to be lowered by this much
 
-    void run(const CHive& hive, const std::vector<int32_t>& positions, Layout layout, bool oneRun) {
+    void run(const FileEntries& entries, const std::vector<int32_t>& positions, Layout layout, bool oneRun) {
         std::vector<int32_t> byPath;
         std::vector<std::string> pathOf;
         for (int32_t position : positions) {
-            std::string path = FullPath(hive, position, layout);
+            std::string path = FullPath(entries, position, layout);
             if (!pathOf.empty() && pathOf.back() == path) {
                 ++dropped;
                 continue;
@@ -116,7 +95,7 @@ struct SameFileFilter {
             byPath.push_back(position);
             pathOf.push_back(std::move(path));
         }
-        KeyReader keys(hive);
+        KeyReader keys(entries);
         std::set<std::pair<uint64_t, uint64_t>> seen;
         for (size_t start = 0; start < byPath.size();) {
             size_t end = oneRun ? byPath.size() : start + 1;
@@ -126,7 +105,8 @@ struct SameFileFilter {
             for (size_t at = start; at < end; ++at) {
                 std::optional<platform::FileIdentity> identity;
                 if (examine) {
-                    identity = platform::statFileIdentity(pathOf[at]);
+                    identity = entries.walkedIdentity(byPath[at]);
+                    if (!identity) identity = platform::statFileIdentity(pathOf[at]);
                     if (identity && !seen.insert({identity->device, identity->inode}).second) {
                         ++dropped;
                         continue;
@@ -259,12 +239,11 @@ private:
 
 void ToggleShade(EngineContext& context) { context.shade = context.shade == 1 ? 2 : 1; }
 
-void WriteResult(const CHive& hive, int32_t position, Layout layout, const std::string& fullPath, CHive& result,
-                 EngineContext& context) {
+void WriteResult(const FileEntries& entries, int32_t position, Layout layout, const std::string& fullPath,
+                 CHive& result, EngineContext& context) {
     std::string version = context.versionText ? context.versionText(fullPath) : std::string("N/A");
-    result.Add({SlotAt(hive, position, layout.sizeSlot), SlotAt(hive, position, layout.nameSlot),
-                hive.Item2(Position{position}), std::move(version), int64_t{context.shade},
-                hive.Item3(Position{position})});
+    result.Add({entries.value(position, layout.sizeSlot), entries.value(position, layout.nameSlot),
+                entries.value(position, 2), std::move(version), int64_t{context.shade}, entries.value(position, 3)});
 }
 
 // ---- One candidate group ----
@@ -274,14 +253,15 @@ void WriteResult(const CHive& hive, int32_t position, Layout layout, const std::
 // yet taken that matches a later one and lists the later files that match it.
 class DuplicateFinder {
 public:
-    DuplicateFinder(const CHive& hive, CHive& result, EngineContext& context, Pacer& pacer)
-        : hive_(hive), result_(result), context_(context), pacer_(pacer), proc_(context.reporter, "Find Duplicates") {}
+    DuplicateFinder(const FileEntries& entries, CHive& result, EngineContext& context, Pacer& pacer)
+        : entries_(entries), result_(result), context_(context), pacer_(pacer),
+          proc_(context.reporter, "Find Duplicates") {}
 
     // False when the engine is to end.
     bool run(const std::vector<int32_t>& positions) {
         if (!proc_.run(1, [&] {
                 SameFileFilter filter;
-                filter.run(hive_, positions, kSizeFirst, true);
+                filter.run(entries_, positions, kSizeFirst, true);
                 context_.FilesScanned -= filter.dropped;
                 files_ = std::move(filter);
             }))
@@ -297,7 +277,7 @@ private:
 
     bool write(size_t member) {
         return proc_.run(3, [&] {
-            WriteResult(hive_, files_.kept[member], kSizeFirst, files_.paths[member], result_, context_);
+            WriteResult(entries_, files_.kept[member], kSizeFirst, files_.paths[member], result_, context_);
         });
     }
     bool writeFirst(size_t member) {
@@ -306,7 +286,7 @@ private:
     }
     bool writeMatch(size_t member) {
         context_.DuplicateFileCount += 1;
-        context_.DuplicateBytes += SizeValue(hive_.Item(Position{files_.kept[member]}));
+        context_.DuplicateBytes += SizeValue(entries_.value(files_.kept[member], kSizeFirst.sizeSlot));
         return write(member);
     }
     bool writeGroup(const std::vector<size_t>& group) {
@@ -428,7 +408,7 @@ private:
         return true;
     }
 
-    const CHive& hive_;
+    const FileEntries& entries_;
     CHive& result_;
     EngineContext& context_;
     Pacer& pacer_;
@@ -442,10 +422,14 @@ bool FindDuplicates(const CHive& groupHive, CHive& resultHive, EngineContext& co
     std::vector<int32_t> positions;
     for (int32_t p = 1; p <= groupHive.Count(); ++p) positions.push_back(p);
     Pacer pacer(context, {});
-    return DuplicateFinder(groupHive, resultHive, context, pacer).run(positions);
+    return DuplicateFinder(HiveEntries(groupHive), resultHive, context, pacer).run(positions);
 }
 
 void FindSame(const CHive& fileHive, CHive& resultHive, EngineContext& context) {
+    FindSame(HiveEntries(fileHive), resultHive, context);
+}
+
+void FindSame(const FileEntries& fileHive, CHive& resultHive, EngineContext& context) {
     const int32_t total = fileHive.Count();
     if (total == 0) return;
     Procedure proc(context.reporter, "Find Same");
@@ -485,6 +469,10 @@ void FindSame(const CHive& fileHive, CHive& resultHive, EngineContext& context) 
 }
 
 void FindSameName(const CHive& fileHive, CHive& resultHive, EngineContext& context) {
+    FindSameName(HiveEntries(fileHive), resultHive, context);
+}
+
+void FindSameName(const FileEntries& fileHive, CHive& resultHive, EngineContext& context) {
     const int32_t total = fileHive.Count();
     if (total == 0) return;
     Procedure proc(context.reporter, "Find Same Name");
@@ -525,7 +513,7 @@ void FindSameName(const CHive& fileHive, CHive& resultHive, EngineContext& conte
                     found = true;
                 } else {
                     context.DuplicateFileCount += 1;
-                    context.DuplicateBytes += SizeValue(fileHive.Item1(Position{position}));
+                    context.DuplicateBytes += SizeValue(fileHive.value(position, kNameFirst.sizeSlot));
                 }
                 if (!proc.run(3, [&] {
                         WriteResult(fileHive, position, kNameFirst, FullPath(fileHive, position, kNameFirst),

@@ -2,8 +2,9 @@
 // The duplicate detection engines: byte to byte (optionally fuzzy) and CRC32
 // over runs of equal size, and same file name.
 //
-// Input: the file hive as the scan builds it, entries sorted by record text
-// with letter case ignored. Engines 1 and 2: Item = size text, Item1 = name,
+// Input: the file hive, or the scan's own list of the same entries
+// (FileEntries), sorted by record text with letter case ignored. Engines 1
+// and 2: Item = size text, Item1 = name,
 // Item2 = folder ending in "/", Item3 = last-write time text. Same name: Item =
 // name, Item1 = size text. Item4 = Item5 = 1. The file hive is only read; the
 // engines neither remove nor change its entries.
@@ -25,6 +26,7 @@ namespace tw {
 // group, compared as FindDuplicates does. Files of a size no other entry has are
 // never opened or examined.
 void FindSame(const CHive& fileHive, CHive& resultHive, EngineContext& context);
+void FindSame(const class FileEntries& files, CHive& resultHive, EngineContext& context);
 
 // Compares the files of one candidate group (entries shaped like the file
 // hive's) and writes the groups found. A file listed twice (the same path on
@@ -36,5 +38,6 @@ bool FindDuplicates(const CHive& groupHive, CHive& resultHive, EngineContext& co
 // Engine 3: every run of entries whose names are equal, ignoring letter case
 // and surrounding blanks, is one group, whatever the sizes and contents.
 void FindSameName(const CHive& fileHive, CHive& resultHive, EngineContext& context);
+void FindSameName(const class FileEntries& files, CHive& resultHive, EngineContext& context);
 
 }  // namespace tw

@@ -94,9 +94,13 @@ int64_t ReadOnlyFile::readAt(int64_t offset, void* buffer, size_t length) {
 }
 
 int openFileBudget() {
-    struct rlimit limit {};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
-    return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 8, 1024));
+    // The limit is read once: the engines ask for every candidate run.
+    static const int budget = [] {
+        struct rlimit limit {};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
+        return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 8, 1024));
+    }();
+    return budget;
 }
 
 }  // namespace tw::platform

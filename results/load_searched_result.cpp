@@ -50,17 +50,17 @@ void LoadSearchedResult(ResultList& list, const CHive& results, const LoadProgre
     list.RefreshColorShade();
 }
 
-void ListZeroSizeFiles(ResultList& list, const CHive& files, const LoadProgress& progress) {
+void ListZeroSizeFiles(ResultList& list, const FileEntries& files, const LoadProgress& progress) {
     list.beginFill();
+    std::string scratch;
     for (int32_t j = 1; j <= files.Count(); ++j) {
         if (j % YieldEvery == 0 && progress.yield) progress.yield();
-        Position at{j};
         ResultRowData row;
-        row.name = ValueText(files.Item1(at));
-        row.folder = ValueText(files.Item2(at));
+        row.name = files.text(j, 1, scratch);
+        row.folder = files.text(j, 2, scratch);
         if (!FileExists(row.folder + row.name)) continue;
-        row.size = static_cast<int64_t>(ValueNumber(files.Item(at)));
-        row.modified = ValueText(files.Item3(at));
+        row.size = static_cast<int64_t>(Val(files.text(j, 0, scratch)));
+        row.modified = files.text(j, 3, scratch);
         row.version = "N/A";
         list.appendRow(row);
     }

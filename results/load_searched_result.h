@@ -1,6 +1,7 @@
 #pragma once
 // Fills the result list from the engines' result collection.
 
+#include "engine/file_entries.h"
 #include "engine/hive.h"
 #include "results/result_list.h"
 
@@ -19,8 +20,8 @@ struct LoadProgress {
 // groups around a vanished one can merge, as the keys alternate.
 void LoadSearchedResult(ResultList& list, const CHive& results, const LoadProgress& progress);
 
-// The zero-size engine's result: every file of the file hive (all of them
+// The zero-size engine's result: every file of the scan's list (all of them
 // empty) that still exists, one row each, without groups, versions or shading.
-void ListZeroSizeFiles(ResultList& list, const CHive& files, const LoadProgress& progress);
+void ListZeroSizeFiles(ResultList& list, const FileEntries& files, const LoadProgress& progress);
 
 }  // namespace tw

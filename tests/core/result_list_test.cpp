@@ -196,7 +196,7 @@ TEST(ZeroSizeListing, ListsTheFilesThatStillExistWithoutGroups) {
                    std::string("3/4/2026 5:06:00 AM"), int64_t{1}, int64_t{1}});
     }
     ResultList list;
-    ListZeroSizeFiles(list, files, {});
+    ListZeroSizeFiles(list, HiveEntries(files), {});
     ASSERT_EQ(list.rowCount(), 2u);
     std::vector<std::string> cells;
     for (size_t cell = 0; cell < 10; ++cell) cells.push_back(list.cell(1, cell));

@@ -1,6 +1,7 @@
 #include "app/file_record.h"
 #include "app/main_frm.h"
 #include "app/scan_dialogs.h"
+#include "results/sort_strings.h"
 #include "support/scripted_ui.h"
 #include "support/window_fixture.h"
 #include "support/temp_dir.h"
@@ -125,17 +126,29 @@ TEST_F(ScanTest, CancelDuringTheWalkAndTheTooManyFilesWarning) {
 }
 
 TEST(FileRecords, SortAsTheirJoinedTextIgnoringCase) {
-    FileRecord a{{"000000000012", "b?c", "/x/", "t"}};
-    FileRecord b{{"000000000012", "B", "/x/", "t"}};
-    FileRecord c{{"000000000012", "b", "/x/", "t"}};
-    FileRecord d{{"000000000013", "a", "/x/", "t"}};
-    // "b?c?/x/?t" against "b?/x/?t": 'c' sorts after '/'.
-    EXPECT_EQ(CompareRecords(a, b), 1);
-    EXPECT_EQ(CompareRecords(b, c), 0);
-    EXPECT_EQ(CompareRecords(c, d), -1);
-    EXPECT_EQ(MakeFileRecord(1, "a.txt", "/D/", 1234, 0).fields[0], "000000001234");
-    EXPECT_EQ(MakeFileRecord(3, "a.txt", "/D/", 1234, 0).fields[0], "a.txt");
-    EXPECT_EQ(MakeFileRecord(1, "a.txt", "/D/", 1234, 45000.5).fields[3], "3/15/2023 12:00:00 PM");
+    FolderTable folders;
+    const uint32_t x = folders.intern("/x/");
+    const uint32_t y = folders.intern("/X?/");
+    EXPECT_EQ(folders.intern("/X?/"), y);
+    const std::vector<FileRecord> records = {
+        {"b?c", 12, 0, x},       {"B", 12, 0, x},        {"b", 12, 0, y},          {"a", 13, 0, x},
+        {"b", 12, 45000.5, x},   {"b?", 12, 0, x},       {"b", 1234567890123, 0, x}, {"b", 99, 0, x},
+        {"?", 12, 0, x},         {"b?/x/", 12, 0, x},    {"A", 13, 0, y},          {"", 12, 0, x},
+    };
+    auto joined = [&](const FileRecord& record, int engine) {
+        std::string size = SizeText(record.size);
+        std::string front = engine == 3 ? record.name + "?" + size : size + "?" + record.name;
+        return front + "?" + folders[record.folder] + "?" + TimeText(record.lastWrite);
+    };
+    for (int engine : {1, 3}) {
+        RecordOrder order(engine, folders);
+        for (const FileRecord& a : records)
+            for (const FileRecord& b : records)
+                EXPECT_EQ(order(a, b), CompareText(joined(a, engine), joined(b, engine)))
+                    << joined(a, engine) << " against " << joined(b, engine);
+    }
+    EXPECT_EQ(SizeText(1234), "000000001234");
+    EXPECT_EQ(TimeText(45000.5), "3/15/2023 12:00:00 PM");
     EXPECT_EQ(ElapsedText(3907), "01:05:07");
     EXPECT_EQ(ElapsedText(59), "00:00:59");
 }

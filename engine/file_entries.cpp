@@ -1,0 +1,31 @@
+#include "engine/file_entries.h"
+
+#include "base/general.h"
+
+namespace tw {
+
+std::string SlotText(const HiveValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
+    if (const auto* real = std::get_if<double>(&value)) return NumberText(*real);
+    if (const auto* date = std::get_if<Date>(&value)) return NumberText(date->days);
+    return {};
+}
+
+const HiveValue& HiveEntries::slotAt(int32_t position, int slot) const {
+    switch (slot) {
+    case 0: return hive_.Item(Position{position});
+    case 1: return hive_.Item1(Position{position});
+    case 2: return hive_.Item2(Position{position});
+    default: return hive_.Item3(Position{position});
+    }
+}
+
+std::string_view HiveEntries::text(int32_t position, int slot, std::string& scratch) const {
+    const HiveValue& value = slotAt(position, slot);
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    scratch = SlotText(value);
+    return scratch;
+}
+
+}  // namespace tw
