@@ -23,14 +23,14 @@ int Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 // texts are made only when the comparison reaches them.
 class RecordFields {
 public:
-    RecordFields(const FileRecord& record, bool nameFirst, const FolderTable& folders)
-        : record_(record), nameFirst_(nameFirst), folders_(folders) {}
+    RecordFields(const FileRecord& record, bool nameFirst, const ScannedFiles& files)
+        : record_(record), nameFirst_(nameFirst), files_(files) {}
 
     std::string_view field(int index) {
         switch (index) {
-        case 0: return nameFirst_ ? std::string_view(record_.name) : sizeText();
-        case 1: return nameFirst_ ? sizeText() : std::string_view(record_.name);
-        case 2: return folders_[record_.folder];
+        case 0: return nameFirst_ ? files_.name(record_) : sizeText();
+        case 1: return nameFirst_ ? sizeText() : files_.name(record_);
+        case 2: return files_.folder(record_);
         default:
             if (time_.empty()) time_ = TimeText(record_.lastWrite);
             return time_;
@@ -45,7 +45,7 @@ private:
 
     const FileRecord& record_;
     bool nameFirst_;
-    const FolderTable& folders_;
+    const ScannedFiles& files_;
     std::string size_;
     std::string time_;
 };
@@ -85,19 +85,14 @@ int CompareJoined(RecordFields& a, RecordFields& b) {
 
 }  // namespace
 
-uint32_t FolderTable::intern(const std::string& folder) {
-    if (folders_.empty() || folders_.back() != folder) folders_.push_back(folder);
-    return static_cast<uint32_t>(folders_.size() - 1);
-}
-
-RecordOrder::RecordOrder(int engine, const FolderTable& folders)
-    : nameFirst_(engine == SameNameEngine), folders_(folders) {}
+RecordOrder::RecordOrder(int engine, const ScannedFiles& files)
+    : nameFirst_(engine == SameNameEngine), files_(files) {}
 
 int RecordOrder::operator()(const FileRecord& a, const FileRecord& b) const {
     if (!nameFirst_ && a.size != b.size && a.size < TwelveDigits && b.size < TwelveDigits)
         return a.size < b.size ? -1 : 1;
-    RecordFields left(a, nameFirst_, folders_);
-    RecordFields right(b, nameFirst_, folders_);
+    RecordFields left(a, nameFirst_, files_);
+    RecordFields right(b, nameFirst_, files_);
     for (int index = 0; index < FieldCount; ++index) {
         std::string_view x = left.field(index);
         std::string_view y = right.field(index);
@@ -119,16 +114,24 @@ int RecordOrder::operator()(const FileRecord& a, const FileRecord& b) const {
     return 0;
 }
 
+void ScannedFiles::add(std::string_view name, const std::string& folder, int64_t size, double lastWrite,
+                       uint64_t device, uint64_t inode) {
+    if (folders_.empty() || folders_.back() != folder) folders_.push_back(folder);
+    records_.push_back({names_.size(), size, lastWrite, device, inode, static_cast<uint32_t>(name.size()),
+                        static_cast<uint32_t>(folders_.size() - 1)});
+    names_ += name;
+}
+
 void ScannedFiles::sortFor(int engine) {
     nameFirst_ = engine == SameNameEngine;
-    if (!records.empty()) SortStrings(records, 0, records.size() - 1, true, RecordOrder(engine, folders));
+    if (!records_.empty()) SortStrings(records_, 0, records_.size() - 1, true, RecordOrder(engine, *this));
 }
 
 std::string_view ScannedFiles::text(int32_t position, int slot, std::string& scratch) const {
     const FileRecord& record = at(position);
-    if (slot == 2) return folders[record.folder];
+    if (slot == 2) return folder(record);
     if (slot == 3) return scratch = TimeText(record.lastWrite);
-    if ((slot == 0) == nameFirst_) return record.name;
+    if ((slot == 0) == nameFirst_) return name(record);
     return scratch = SizeText(record.size);
 }
 

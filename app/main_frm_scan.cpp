@@ -74,8 +74,7 @@ public:
         yield_();
         ++window_.FilesScanned;
         try {
-            files_.records.push_back(
-                {std::string(FileName), FileSize, LastWriteTime, files_.folders.intern(Path), Device, Inode});
+            files_.add(FileName, Path, FileSize, LastWriteTime, Device, Inode);
         } catch (const std::exception& error) {
             window_.ui().showMessage({error.what(), "", Buttons::Ok, Icon::Critical});
         }

@@ -126,24 +126,29 @@ TEST_F(ScanTest, CancelDuringTheWalkAndTheTooManyFilesWarning) {
 }
 
 TEST(FileRecords, SortAsTheirJoinedTextIgnoringCase) {
-    FolderTable folders;
-    const uint32_t x = folders.intern("/x/");
-    const uint32_t y = folders.intern("/X?/");
-    EXPECT_EQ(folders.intern("/X?/"), y);
-    const std::vector<FileRecord> records = {
-        {"b?c", 12, 0, x},       {"B", 12, 0, x},        {"b", 12, 0, y},          {"a", 13, 0, x},
-        {"b", 12, 45000.5, x},   {"b?", 12, 0, x},       {"b", 1234567890123, 0, x}, {"b", 99, 0, x},
-        {"?", 12, 0, x},         {"b?/x/", 12, 0, x},    {"A", 13, 0, y},          {"", 12, 0, x},
+    struct Case {
+        const char* name;
+        int64_t size;
+        double lastWrite;
+        const char* folder;
     };
+    const Case cases[] = {
+        {"b?c", 12, 0, "/x/"},   {"B", 12, 0, "/x/"},        {"b", 12, 0, "/X?/"},       {"a", 13, 0, "/x/"},
+        {"b", 12, 45000.5, "/x/"}, {"b?", 12, 0, "/x/"},     {"b", 1234567890123, 0, "/x/"}, {"b", 99, 0, "/x/"},
+        {"?", 12, 0, "/x/"},     {"b?/x/", 12, 0, "/x/"},    {"A", 13, 0, "/X?/"},       {"", 12, 0, "/x/"},
+    };
+    ScannedFiles files;
+    for (const Case& file : cases) files.add(file.name, file.folder, file.size, file.lastWrite, 0, 0);
     auto joined = [&](const FileRecord& record, int engine) {
         std::string size = SizeText(record.size);
-        std::string front = engine == 3 ? record.name + "?" + size : size + "?" + record.name;
-        return front + "?" + folders[record.folder] + "?" + TimeText(record.lastWrite);
+        std::string name(files.name(record));
+        std::string front = engine == 3 ? name + "?" + size : size + "?" + name;
+        return front + "?" + files.folder(record) + "?" + TimeText(record.lastWrite);
     };
     for (int engine : {1, 3}) {
-        RecordOrder order(engine, folders);
-        for (const FileRecord& a : records)
-            for (const FileRecord& b : records)
+        RecordOrder order(engine, files);
+        for (const FileRecord& a : files.records())
+            for (const FileRecord& b : files.records())
                 EXPECT_EQ(order(a, b), CompareText(joined(a, engine), joined(b, engine)))
                     << joined(a, engine) << " against " << joined(b, engine);
     }
