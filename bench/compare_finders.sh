@@ -32,7 +32,7 @@ WORK=
 usage() { sed -n '2,/^set -u/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2; }
 while getopts "b:n:c:s:kt:w:h" opt; do
     case $opt in
-    b) CLI=$OPTARG ;;
+    b) CLI=$(realpath "$OPTARG") ;;  # the tools run in a scratch folder
     n) RUNS=$OPTARG ;;
     c) CORPUS_DIR=$OPTARG ;;
     s) SEED=$OPTARG ;;

@@ -17,7 +17,7 @@ struct EngineTuning {
     // Files the byte-to-byte engine keeps open at once; 0: platform::openFileBudget().
     int maxOpenFiles = 0;
     // Block buffers the byte-to-byte engine holds at once while it splits one run.
-    size_t readBudgetBytes = size_t{8} << 20;
+    size_t readBudgetBytes = size_t{4} << 20;
     // Unique entries passed between two yields; a candidate run always yields first.
     int entriesPerYield = 64;
     // File reads between two yields while a run is compared, and bytes read between two yields.

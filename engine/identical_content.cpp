@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <numeric>
 #include <utility>
 
@@ -58,6 +59,25 @@ private:
     int openCount_ = 0;
 };
 
+// The blocks of one read round, side by side. A larger round gets a new
+// buffer of exactly its size after the old one is freed: no copy, no zero
+// fill, and never two buffers at once.
+class BlockArena {
+public:
+    void reserve(size_t bytes) {
+        if (bytes <= capacity_) return;
+        buffer_.reset();
+        buffer_ = std::make_unique_for_overwrite<char[]>(bytes);
+        capacity_ = bytes;
+    }
+    char* data() { return buffer_.get(); }
+    const char* data() const { return buffer_.get(); }
+
+private:
+    std::unique_ptr<char[]> buffer_;
+    size_t capacity_ = 0;
+};
+
 // A set of files whose first `offset` bytes are the same, still to be read on.
 struct Pending {
     std::vector<int> members;
@@ -73,7 +93,7 @@ size_t blockSize(const Pending& pending, int64_t length, size_t budget) {
 
 // Splits slots 0..count-1 (each `length` bytes in `arena`) by content. Each part
 // lists ascending slots; parts come in no particular order.
-std::vector<std::vector<int>> partitionByContent(const std::vector<char>& arena, int count, size_t length) {
+std::vector<std::vector<int>> partitionByContent(const BlockArena& arena, int count, size_t length) {
     auto bytesOf = [&](int slot) { return arena.data() + static_cast<size_t>(slot) * length; };
     std::vector<std::vector<int>> parts;
     if (count == 2) {
@@ -126,14 +146,14 @@ std::optional<std::vector<std::vector<int>>> IdenticalContentClasses(
     }
 
     FilePool pool(files, tuning.maxOpenFiles > 0 ? tuning.maxOpenFiles : platform::openFileBudget());
-    std::vector<char> arena;
+    BlockArena arena;
     std::vector<int> alive;
     while (!work.empty()) {
         Pending pending = std::move(work.back());
         work.pop_back();
         const int64_t length = files[static_cast<size_t>(pending.members.front())].identity.size;
         const size_t block = blockSize(pending, length, tuning.readBudgetBytes);
-        arena.resize(pending.members.size() * block);
+        arena.reserve(pending.members.size() * block);
         alive.clear();
         for (int member : pending.members) {
             if (beforeRead && !beforeRead(block)) return std::nullopt;
