@@ -1,6 +1,6 @@
 #include "app/frm_tip.h"
 
-#include "app/product.h"
+#include "base/product.h"
 #include "base/general.h"
 
 #include <random>

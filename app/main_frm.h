@@ -5,7 +5,7 @@
 // in tests.
 
 #include "app/command_table.h"
-#include "app/product.h"
+#include "base/product.h"
 #include "base/bug_frm.h"
 #include "base/settings_store.h"
 #include "base/ui_port.h"
@@ -98,6 +98,7 @@ public:
     bool isToolbarButtonEnabled(int index) const;
 
     void MNewSession_Click();
+    void MExport_Click();
     void chkProtect_Click(bool ticked, CheckSource source = CheckSource::Direct);
     void Command1_Click();  // the Esc key
 

@@ -1,6 +1,6 @@
 #include "cli/cli_options.h"
 
-#include "app/product.h"
+#include "base/product.h"
 #include "base/date_text.h"
 
 #include <CLI/CLI.hpp>
@@ -55,7 +55,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     app.add_option("--exclude-ext", options.excludeExtensions, "Leave out files with this extension (txt or *.txt)");
     app.add_flag("--use-exclusion-list", options.useExclusionList, "Also apply the window's exclusion list");
     std::string format = "text";
-    app.add_option("--format", format, "text or json (default text)")->check(CLI::IsMember({"text", "json"}));
+    app.add_option("--format", format, "text, json, csv, xml or html (default text); csv, xml and html are the "
+                                       "window's export documents with all files")
+        ->check(CLI::IsMember({"text", "json", "csv", "xml", "html"}));
+    std::string delimiter = "comma";
+    auto* delimiterOption =
+        app.add_option("--delimiter", delimiter, "Between the fields of --format csv: tab, comma, semicolon or any "
+                                                 "text (default comma)");
     app.add_option("--output", options.output, "Write the result to this file instead of standard output");
     app.add_flag("--progress", options.progress, "Report progress on standard error");
     app.add_flag("--quiet", options.quiet, "No summary line on standard error");
@@ -90,7 +96,18 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (options.fuzzy && options.engine != 1) return usage("--fuzzy works with --engine byte only");
     options.subFolders = !noSubFolders;
     options.protect = !noProtect;
-    options.format = format == "json" ? OutputFormat::Json : OutputFormat::Text;
+    static const std::map<std::string, OutputFormat> formats = {{"text", OutputFormat::Text},
+                                                                {"json", OutputFormat::Json},
+                                                                {"csv", OutputFormat::Csv},
+                                                                {"xml", OutputFormat::Xml},
+                                                                {"html", OutputFormat::Html}};
+    options.format = formats.at(format);
+    if (delimiterOption->count() > 0 && options.format != OutputFormat::Csv)
+        return usage("--delimiter works with --format csv only");
+    static const std::map<std::string, std::string> namedDelimiters = {
+        {"tab", "\t"}, {"comma", ","}, {"semicolon", ";"}};
+    auto named = namedDelimiters.find(delimiter);
+    options.delimiter = named == namedDelimiters.end() ? delimiter : named->second;
     parsed.options = std::move(options);
     return parsed;
 }

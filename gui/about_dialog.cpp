@@ -1,7 +1,7 @@
 #include "gui/about_dialog.h"
 
 #include "app/frm_tip.h"
-#include "app/product.h"
+#include "base/product.h"
 #include "gui/icons.h"
 #include "gui/qt_text.h"
 

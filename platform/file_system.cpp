@@ -71,8 +71,20 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
     ok = ::fchmod(fd, mode) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    const int error = errno;
     ::unlink(temporary.c_str());
+    errno = error;
     return false;
+}
+
+int writableCheck(const std::string& path) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+    else if (errno != ENOENT) return errno;
+    // The new text goes to a temporary file in the same folder first.
+    std::string folder = parentFolder(path);
+    if (folder.empty()) folder = ".";
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
 bool isRegularFile(const std::string& path) {

@@ -12,8 +12,14 @@ std::optional<std::string> readWholeFile(const std::string& path);
 
 // Replaces (or creates) the file through a temporary file in the same folder,
 // flushed and renamed over the old one, so a crash never leaves half a file.
-// Creates missing parent folders. False when the file could not be written.
+// Creates missing parent folders. False when the file could not be written,
+// with errno telling why.
 bool writeFileAtomically(const std::string& path, std::string_view content);
+
+// Whether writeFileAtomically could replace or create the file, found without
+// changing anything: 0 when it could, otherwise the errno that stops it (the
+// file cannot be opened for writing, or its folder does not take new files).
+int writableCheck(const std::string& path);
 
 // Creates the folder and its missing parents; true when it exists afterwards.
 bool makeDirectories(const std::string& path);
