@@ -1,6 +1,7 @@
 #include "app/main_frm.h"
 
 #include "app/command_line.h"
+#include "app/frm_export.h"
 #include "app/frm_tip.h"
 #include "app/scan_dialogs.h"
 #include "base/general.h"
@@ -49,6 +50,7 @@ MainFrm::MainFrm(SettingsStore& settings, UiPort& ui, AppFolders folders, std::s
 void MainFrm::registerCommands() {
     handlers_ = {
         {"MNewSession", [this] { MNewSession_Click(); }},
+        {"MExport", [this] { MExport_Click(); }},
         {"MPicViewer", [this] { togglePictureViewer(); }},
         {"MSendToRecycleBin", [this] { toggleRecycleBin(); }},
         {"MClose", [this] { if (observer_.closeRequested) observer_.closeRequested(); }},
@@ -501,6 +503,12 @@ void MainFrm::openWebPage(const std::string& address) {
 void MainFrm::showTipOfTheDay() {
     frmTip tip(settings_);
     ui_.showModal(tip);
+}
+
+void MainFrm::MExport_Click() {
+    frmExport wizard(settings_, ui_, reporter_, RLV, [this](int number) { return panel(number); },
+                     folders_.resources + "/end.wav");
+    ui_.showModal(wizard);
 }
 
 void MainFrm::showAbout() {

@@ -7,7 +7,7 @@
 
 namespace tw::cli {
 
-enum class OutputFormat { Text, Json };
+enum class OutputFormat { Text, Json, Csv, Xml, Html };
 
 struct CliOptions {
     std::vector<std::string> folders;
@@ -26,6 +26,9 @@ struct CliOptions {
     std::vector<std::string> excludeExtensions;
     bool useExclusionList = false;
     OutputFormat format = OutputFormat::Text;
+    // Between the fields of --format csv: "tab", "comma" and "semicolon" are
+    // replaced by the character they name, any other text is used as it is.
+    std::string delimiter = ",";
     std::string output;
     bool progress = false;
     bool quiet = false;

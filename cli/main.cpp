@@ -96,8 +96,13 @@ int main(int argc, char** argv) {
     window.runCommand("MScan");
 
     auto writeResult = [&](std::ostream& out) {
-        if (options.format == OutputFormat::Json) WriteJson(out, window);
-        else WriteText(out, window);
+        switch (options.format) {
+        case OutputFormat::Text: WriteText(out, window); break;
+        case OutputFormat::Json: WriteJson(out, window); break;
+        case OutputFormat::Csv: WriteExport(out, window, ExportFormat::Delimited, options.delimiter); break;
+        case OutputFormat::Xml: WriteExport(out, window, ExportFormat::Xml, options.delimiter); break;
+        case OutputFormat::Html: WriteExport(out, window, ExportFormat::Html, options.delimiter); break;
+        }
     };
     if (options.output.empty()) {
         writeResult(std::cout);

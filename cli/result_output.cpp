@@ -1,7 +1,9 @@
 #include "cli/result_output.h"
 
 #include "app/main_frm.h"
+#include "base/date_text.h"
 #include "base/utf8_text.h"
+#include "platform/clock.h"
 
 #include <nlohmann/json.hpp>
 
@@ -67,6 +69,17 @@ void WriteJson(std::ostream& out, const MainFrm& window) {
         groupSeparator = ",\n";
     });
     out << (groupSeparator[0] == ',' ? "\n  ]\n}\n" : "]\n}\n");
+}
+
+void WriteExport(std::ostream& out, const MainFrm& window, ExportFormat format, const std::string& delimiter) {
+    ExportOptions options;
+    options.format = format;
+    options.rows = ExportRows::All;
+    options.delimiter = delimiter;
+    options.duplicatesPanel = window.panel(2);
+    options.filesPanel = window.panel(3);
+    options.generatedOn = GeneralDateText(platform::LocalNow());
+    out << BuildExportDocument(window.resultList(), options);
 }
 
 std::string SummaryLine(const MainFrm& window) {

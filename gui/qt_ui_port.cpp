@@ -1,7 +1,8 @@
 #include "gui/qt_ui_port.h"
 
+#include "app/frm_export.h"
 #include "app/frm_tip.h"
-#include "app/product.h"
+#include "base/product.h"
 #include "app/scan_dialogs.h"
 #include "base/bug_frm.h"
 #include "base/general.h"
@@ -9,6 +10,7 @@
 #include "gui/bug_dialog.h"
 #include "gui/folder_dialog.h"
 #include "gui/exclude_dialog.h"
+#include "gui/export_dialog.h"
 #include "gui/qt_text.h"
 #include "gui/scan_dialogs.h"
 #include "gui/tip_dialog.h"
@@ -175,6 +177,7 @@ QtUiPort::QtUiPort() {
     registerDialog<TooManyFilesDialog, frmTooManyFiles>("frmTooManyFiles");
     registerDialog<FuzzyDialog, FuzzyFrm>("FuzzyFrm");
     registerDialog<ExcludeDialog, ExcludeFrm>("ExcludeFrm");
+    registerDialog<ExportDialog, frmExport>("frmExport");
 }
 
 QtUiPort::~QtUiPort() = default;

@@ -43,6 +43,8 @@ TEST(CliArguments, UsageErrorsAndChoices) {
         {{"twinsweep-cli", "--min-kb", "ten", "/a"}, 2, false},
         {{"twinsweep-cli", "--min-date", "2024-01-31", "/a"}, 2, false},
         {{"twinsweep-cli", "--min-date", "02/30/2024", "/a"}, 2, false},
+        {{"twinsweep-cli", "--format", "pdf", "/a"}, 2, false},
+        {{"twinsweep-cli", "--format", "xml", "--delimiter", "tab", "/a"}, 2, false},
         {{"twinsweep-cli", "--help"}, 0, false},
         {{"twinsweep-cli", "--version"}, 0, false},
         {{"twinsweep-cli", "--engine", "name", "--min-kb", "1.5", "--max-date", "01/31/2024", "/a", "/b"}, 0, true},
@@ -58,6 +60,14 @@ TEST(CliArguments, UsageErrorsAndChoices) {
     EXPECT_FALSE(options.subFolders);
     EXPECT_FALSE(options.protect);
     EXPECT_TRUE(options.hidden);
+    struct DelimiterCase {
+        const char* given;
+        const char* expected;
+    } delimiters[] = {{"tab", "\t"}, {"comma", ","}, {"semicolon", ";"}, {"||", "||"}, {"", ""}};
+    for (const DelimiterCase& c : delimiters) {
+        const char* args[] = {"twinsweep-cli", "--format", "csv", "--delimiter", c.given, "/a"};
+        EXPECT_EQ(ParseCommandLine(6, args).options->delimiter, c.expected) << c.given;
+    }
     const char* version[] = {"twinsweep-cli", "--version"};
     EXPECT_EQ(ParseCommandLine(2, version).message, "Twinsweep 3.4\n");
 }
@@ -109,6 +119,30 @@ TEST(CliScan, SessionFileAndTextOutput) {
     std::string first;
     std::getline(written, first);
     EXPECT_EQ(first, "Group 1");
+}
+
+TEST(CliScan, ExportDocumentsOfEveryRow) {
+    test::TempDir dir;
+    dir.writeFile("tree/a/R&D <1>.txt", "same bytes");
+    dir.writeFile("tree/b/copy.txt", "same bytes");
+    struct Case {
+        const char* arguments;
+        std::string start;
+        std::string line;  // a line every run must hold
+    } cases[] = {
+        {"--format xml", "<?xml version=\"1.0\"?>\r\n<Files>\r\n<File>\r\n", "<FileName>R&amp;D &lt;1>.txt</FileName>"},
+        {"--format csv --delimiter tab", "File Name\tSize(Bytes)\tLast Modified\tVersion\tGroup\tPath\r\n",
+         "R&D <1>.txt\t10\t"},
+        {"--format csv", "File Name,Size(Bytes),", "copy.txt,10,"},
+        {"--format html", "<html><head>\r\n", "<tr><td class='odd'>R&amp;D &lt;1&gt;.txt</td>"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = runCli(dir, std::string("--quiet ") + c.arguments + " tree");
+        EXPECT_EQ(run.status, 0) << c.arguments;
+        EXPECT_EQ(run.out.substr(0, c.start.size()), c.start) << c.arguments;
+        EXPECT_NE(run.out.find(c.line), std::string::npos) << c.arguments << "\n" << run.out;
+        EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n") << c.arguments;
+    }
 }
 
 }  // namespace

@@ -296,10 +296,10 @@ TEST_F(MainFrmTest, HelpMenuOpensPagesAndReportsFailures) {
 TEST_F(MainFrmTest, DisabledCommandsAndButtonsDoNothing) {
     auto window = makeWindow();
     window->Command1_Click();
-    window->runCommand("MExport");
+    window->runCommand("MCancel");
     window->Toolbar1_ButtonClick(2);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(window->isToolbarButtonEnabled(10));
+    EXPECT_FALSE(window->isToolbarButtonEnabled(2)) << "Cancel while no scan runs";
     EXPECT_FALSE(window->isToolbarButtonEnabled(3)) << "separator";
     EXPECT_TRUE(window->isToolbarButtonEnabled(PictureViewerButton));
 
