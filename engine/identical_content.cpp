@@ -17,6 +17,9 @@ namespace {
 constexpr size_t kFirstBlock = 4096;
 constexpr int kMaxGrowth = 8;        // blocks grow from 4 KiB to 1 MiB
 constexpr size_t kSmallestBlock = 512;  // for sets too large to give each file 4 KiB of the budget
+// Sets this small are split by comparing bytes; larger ones by hashing first,
+// so that many different blocks are not compared with each other.
+constexpr int kCompareDirectlyUpTo = 8;
 
 // Keeps at most `limit` of the files open, closing the longest-open one to make room.
 class FilePool {
@@ -96,9 +99,16 @@ size_t blockSize(const Pending& pending, int64_t length, size_t budget) {
 std::vector<std::vector<int>> partitionByContent(const BlockArena& arena, int count, size_t length) {
     auto bytesOf = [&](int slot) { return arena.data() + static_cast<size_t>(slot) * length; };
     std::vector<std::vector<int>> parts;
-    if (count == 2) {
-        if (std::memcmp(bytesOf(0), bytesOf(1), length) == 0) parts.push_back({0, 1});
-        else parts = {{0}, {1}};
+    if (count <= kCompareDirectlyUpTo) {
+        // Each block against the first block of every part so far: one pass over
+        // identical blocks, and blocks that differ mostly differ early.
+        for (int slot = 0; slot < count; ++slot) {
+            auto same = std::find_if(parts.begin(), parts.end(), [&](const auto& part) {
+                return std::memcmp(bytesOf(part.front()), bytesOf(slot), length) == 0;
+            });
+            if (same == parts.end()) parts.push_back({slot});
+            else same->push_back(slot);
+        }
         return parts;
     }
     std::vector<std::pair<uint64_t, int>> hashed(static_cast<size_t>(count));
