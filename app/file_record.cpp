@@ -4,8 +4,7 @@
 #include "results/sort_strings.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
+#include <charconv>
 
 namespace tw {
 
@@ -140,15 +139,23 @@ HiveValue ScannedFiles::value(int32_t position, int slot) const {
     return std::string(text(position, slot, scratch));
 }
 
+std::optional<bool> ScannedFiles::sameKey(int32_t positionA, int32_t positionB) const {
+    // Size texts are equal exactly when the sizes are.
+    if (nameFirst_) return std::nullopt;
+    return at(positionA).size == at(positionB).size;
+}
+
 std::optional<platform::FileIdentity> ScannedFiles::walkedIdentity(int32_t position) const {
     const FileRecord& record = at(position);
     return platform::FileIdentity{record.device, record.inode, record.size, true};
 }
 
 std::string SizeText(int64_t size) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%012" PRId64, size);
-    return buffer;
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, size).ptr;
+    const size_t length = static_cast<size_t>(end - digits);
+    std::string text(length < 12 ? 12 - length : 0, '0');
+    return text.append(digits, length);
 }
 
 std::string TimeText(double lastWrite) { return GeneralDateText(FieldsOfDayCount(lastWrite)); }

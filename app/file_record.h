@@ -50,6 +50,7 @@ public:
     int32_t Count() const override { return static_cast<int32_t>(records_.size()); }
     std::string_view text(int32_t position, int slot, std::string& scratch) const override;
     HiveValue value(int32_t position, int slot) const override;
+    std::optional<bool> sameKey(int32_t positionA, int32_t positionB) const override;
     std::optional<platform::FileIdentity> walkedIdentity(int32_t position) const override;
 
 private:
@@ -73,7 +74,7 @@ private:
     const ScannedFiles& files_;
 };
 
-// The size as the twelve-digit text the engines and sessions use.
+// The size (never negative) as the twelve-digit text the engines and sessions use.
 std::string SizeText(int64_t size);
 
 // The last-write time as the text the hive and the result list hold.

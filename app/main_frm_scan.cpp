@@ -1,12 +1,11 @@
-// The Scan command of the main window: search folders -> walker -> sorted
-// file records -> file hive -> engine -> result list.
+// The Scan command of the main window: search folders -> walker -> file
+// records, sorted in hive order -> engine -> result hive -> result list.
 
 #include "app/file_record.h"
 #include "app/main_frm.h"
 #include "app/scan_dialogs.h"
 #include "base/app_error.h"
 #include "base/date_text.h"
-#include "base/general.h"
 #include "base/procedure.h"
 #include "engine/engine_context.h"
 #include "engine/file_version.h"
@@ -16,7 +15,6 @@
 #include "platform/local_time.h"
 #include "results/load_searched_result.h"
 #include "results/size_text.h"
-#include "results/sort_strings.h"
 
 #include <charconv>
 #include <cmath>

@@ -21,6 +21,10 @@ public:
     virtual std::string_view text(int32_t position, int slot, std::string& scratch) const = 0;
     // Slot 0 to 3 of the entry as it is written to the result hive.
     virtual HiveValue value(int32_t position, int slot) const = 0;
+    // Whether the engines' run search takes the two entries' Item as equal
+    // (trimmed of blanks, letter case ignored), when the list can tell without
+    // making the texts; nothing has the engine compare the texts.
+    virtual std::optional<bool> sameKey(int32_t, int32_t) const { return std::nullopt; }
     // What the walker saw of the file; nothing has the engine examine its path.
     virtual std::optional<platform::FileIdentity> walkedIdentity(int32_t) const { return std::nullopt; }
 };

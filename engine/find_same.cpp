@@ -44,6 +44,7 @@ public:
     explicit KeyReader(const FileEntries& entries) : entries_(entries) {}
 
     bool same(int32_t positionA, int32_t positionB) {
+        if (std::optional<bool> known = entries_.sameKey(positionA, positionB)) return *known;
         std::string_view a = TrimBlanks(entries_.text(positionA, 0, scratchA_));
         std::string_view b = TrimBlanks(entries_.text(positionB, 0, scratchB_));
         if (a.size() != b.size()) return false;
