@@ -1,6 +1,7 @@
 #include "persist/export_document.h"
 
 #include "base/general.h"
+#include "base/html_text.h"
 #include "base/product.h"
 #include "base/utf8_text.h"
 #include "persist/append_string.h"
@@ -213,20 +214,7 @@ std::string XmlCellText(std::string_view text) {
     return out;
 }
 
-std::string HtmlCellText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
+std::string HtmlCellText(std::string_view text) { return HtmlEscape(text); }
 
 std::string DelimitedCellText(std::string_view text, std::string_view delimiter) {
     bool holdsDelimiter = !delimiter.empty() && text.find(delimiter) != std::string_view::npos;

@@ -40,7 +40,7 @@ std::string BuildExportDocument(const ResultList& list, const ExportOptions& opt
 // doubled, and each byte of a character XML 1.0 does not allow, or of a
 // sequence that is not UTF-8, is written as "\xHH".
 std::string XmlCellText(std::string_view text);
-// HTML: "&", "<", ">" and '"' as entity references.
+// HTML: "&", "<", ">", '"' and "'" as character references.
 std::string HtmlCellText(std::string_view text);
 // Delimited: as it is, unless it holds the delimiter, a double quote, CR or LF:
 // then in double quotes with inner double quotes doubled.

@@ -109,7 +109,7 @@ TEST(ExportDocument, DelimitedFieldsAreQuotedOnlyWhenNeeded) {
 
 TEST(ExportDocument, HtmlEscapesCellsAndSummary) {
     EXPECT_EQ(HtmlCellText("<script>alert(\"x&y\")</script>'"),
-              "&lt;script&gt;alert(&quot;x&amp;y&quot;)&lt;/script&gt;'");
+              "&lt;script&gt;alert(&quot;x&amp;y&quot;)&lt;/script&gt;&#39;");
 
     ResultList list;
     list.beginFill();
