@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace tw {
 namespace {
 
@@ -81,6 +83,24 @@ TEST_F(ScanTest, RowsLeftOutOverlapsAndSizeBoundsPerRow) {
     window.runCommand("MScan");
     EXPECT_EQ(window.panel(3), "Files : 1") << "the second row has no upper bound";
     EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(ScanTest, AHardLinkIsOneFileForEveryEngine) {
+    std::filesystem::create_directories(dir / "tree/h");
+    std::filesystem::create_hard_link(dir / "tree/a/one.txt", dir / "tree/h/one.txt");
+    const std::pair<int, std::vector<std::string>> cases[] = {
+        {1, {"1:tree/a/one.txt", "1:tree/b/two.txt"}},
+        {2, {"1:tree/a/one.txt", "1:tree/b/two.txt"}},
+        {3, {"1:tree/c/one.txt", "1:tree/a/one.txt", "1:tree/b/ONE.txt"}},
+    };
+    for (const auto& [engine, expected] : cases) {
+        window.runCommand("MNewSession");
+        window.searchFolders().addLoadedRow(folder("tree"));
+        window.selectEngine(engine);
+        window.runCommand("MScan");
+        EXPECT_EQ(rows(), expected) << "engine " << engine;
+        EXPECT_EQ(window.panel(3), "Files : 4") << "engine " << engine << ": five names, four files";
+    }
 }
 
 TEST_F(ScanTest, EmptyListAsksForAFolderAndLeftOutRowsWalkNothing) {
