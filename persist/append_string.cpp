@@ -14,6 +14,14 @@ void AppendString::AddToString(std::string_view text) {
 
 std::string_view AppendString::ReturnString() const { return std::string_view(buffer_).substr(0, used_); }
 
+std::string AppendString::TakeString() {
+    std::string text = std::move(buffer_);
+    text.resize(used_);
+    buffer_.clear();
+    used_ = 0;
+    return text;
+}
+
 size_t AppendString::capacity() const { return buffer_.size(); }
 
 }  // namespace tw

@@ -16,6 +16,9 @@ public:
     void AddToString(std::string_view text);
     // The text appended so far.
     std::string_view ReturnString() const;
+    // The text, cut down to what was appended, handed over without a copy;
+    // the builder is empty afterwards.
+    std::string TakeString();
     // The buffer's size: a multiple of GrowthStep at least the text's length.
     size_t capacity() const;
 

@@ -254,7 +254,7 @@ std::string BuildExportDocument(const ResultList& list, const ExportOptions& opt
     }
     // Every document ends with one extra line end.
     out.AddToString(LineEnd);
-    return std::string(out.ReturnString());
+    return out.TakeString();
 }
 
 }  // namespace tw

@@ -256,6 +256,8 @@ TEST(AppendString, GrowsInWholeStepsAndKeepsEveryPiece) {
     }
     builder.AddToString("");
     EXPECT_EQ(builder.ReturnString(), expected);
+    EXPECT_EQ(builder.TakeString(), expected);
+    EXPECT_EQ(builder.ReturnString(), "") << "the builder is empty after handing its text over";
 }
 
 }  // namespace
