@@ -59,7 +59,9 @@ TEST(SessionFile, FilesInTheOriginalFormatReadAsBefore) {
         SessionParametersRead read = ReadSessionParameters(c.text);
         EXPECT_EQ(read.folders.size(), c.folders) << c.text;
         EXPECT_EQ(read.complete, c.complete) << c.text;
-        if (!read.folders.empty()) EXPECT_EQ(read.folders[0].maxDate, c.firstMaxDate) << c.text;
+        if (!read.folders.empty()) {
+            EXPECT_EQ(read.folders[0].maxDate, c.firstMaxDate) << c.text;
+        }
     }
     SessionParametersRead icons = ReadSessionParameters(cases[1].text);
     EXPECT_EQ(icons.folders[0].icon, LeaveOutFolderIcon);
