@@ -96,11 +96,7 @@ int RecordOrder::operator()(const FileRecord& a, const FileRecord& b) const {
         std::string_view x = left.field(index);
         std::string_view y = right.field(index);
         const size_t common = std::min(x.size(), y.size());
-        for (size_t i = 0; i < common; ++i) {
-            int cx = Fold(static_cast<unsigned char>(x[i]));
-            int cy = Fold(static_cast<unsigned char>(y[i]));
-            if (cx != cy) return cx < cy ? -1 : 1;
-        }
+        if (int order = CompareText(x.substr(0, common), y.substr(0, common))) return order;
         if (x.size() == y.size()) continue;
         // The shorter field's text goes on with the "?" before the next field,
         // or ends with the last field. A "?" in the longer field ties with

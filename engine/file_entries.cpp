@@ -1,16 +1,6 @@
 #include "engine/file_entries.h"
 
-#include "base/general.h"
-
 namespace tw {
-
-std::string SlotText(const HiveValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
-    if (const auto* real = std::get_if<double>(&value)) return NumberText(*real);
-    if (const auto* date = std::get_if<Date>(&value)) return NumberText(date->days);
-    return {};
-}
 
 const HiveValue& HiveEntries::slotAt(int32_t position, int slot) const {
     switch (slot) {
@@ -24,7 +14,7 @@ const HiveValue& HiveEntries::slotAt(int32_t position, int slot) const {
 std::string_view HiveEntries::text(int32_t position, int slot, std::string& scratch) const {
     const HiveValue& value = slotAt(position, slot);
     if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    scratch = SlotText(value);
+    scratch = ValueText(value);
     return scratch;
 }
 

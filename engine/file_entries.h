@@ -44,7 +44,4 @@ private:
     const CHive& hive_;
 };
 
-// A slot value as text: text as it is, numbers as their decimal text.
-std::string SlotText(const HiveValue& value);
-
 }  // namespace tw

@@ -27,7 +27,7 @@ namespace {
 // A size slot as a count of bytes times 10000 (DuplicateBytes' fixed point).
 int64_t SizeValue(const HiveValue& value) {
     if (const auto* number = std::get_if<int64_t>(&value)) return *number * 10000;
-    return std::llround(Val(SlotText(value)) * 10000.0);
+    return std::llround(Val(ValueText(value)) * 10000.0);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
